@@ -20,6 +20,11 @@ std::u16string FormatText(std::u16string_view pattern,
   return result;
 }
 
+std::u16string FailureText(const std::exception& failure) {
+  if (const auto* error = dynamic_cast<const Error*>(&failure)) return error->text();
+  return Utf8ToUtf16(failure.what());
+}
+
 std::u16string WithFinalStop(std::u16string text) {
   if (!text.empty() && text.back() > u'.') text += u'.';
   return text;

@@ -21,6 +21,9 @@ class Error : public std::exception {
 std::u16string FormatText(std::u16string_view pattern,
                           std::initializer_list<std::u16string_view> arguments);
 
+// The text a failure shows the user: an Error's own text, else what the exception says.
+std::u16string FailureText(const std::exception& failure);
+
 // The error box's rule: "." is appended unless the text is empty or its last unit sorts at or
 // below ".".
 std::u16string WithFinalStop(std::u16string text);

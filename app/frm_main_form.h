@@ -1,0 +1,57 @@
+#pragma once
+// The main window frm_main: the instruction, two check boxes, the button that starts the
+// import run, the status panel and the line that states the tool's one limitation.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/base/win/gdi.h"
+#include "app/visual_style.h"
+
+class Tfrm_main {
+ public:
+  Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style);
+  Tfrm_main(const Tfrm_main&) = delete;
+  Tfrm_main& operator=(const Tfrm_main&) = delete;
+
+  HWND Handle() const { return window_; }
+  // Places the window (FormShow) and shows it.
+  void Show(int show_command);
+
+  // Services for the import run.
+  void SetStatus(const std::u16string& text);
+  void EnablePutButton(bool enabled);
+  bool SkipFares() const;
+  bool SkipShapes() const;
+  std::optional<std::u16string> ChooseArchive();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+  static LRESULT CALLBACK PutButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
+                                        DWORD_PTR form);
+  LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+
+  void OnCreate();
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnDestroy();
+  void btn_putMouseUp();
+  void FormShow();
+
+  HWND CreateControl(const wchar_t* window_class, const wchar_t* caption, DWORD style, int id,
+                     int left, int top, int width, int height, HFONT font);
+
+  HINSTANCE instance_;
+  std::optional<VisualStyle> style_;
+  HWND window_ = nullptr;
+  HWND btn_put_ = nullptr;
+  HWND chk_not__untin_ = nullptr;
+  HWND Panel_msg_ = nullptr;
+  HWND Label1_ = nullptr;
+  HWND chk_not_shape_ = nullptr;
+  HWND Label2_ = nullptr;
+  UniqueBrush background_;
+  UniqueFont label1_font_, check_font_, button_font_, panel_font_, label2_font_;
+};

@@ -1,0 +1,108 @@
+#pragma once
+// An ImportSteps that records each step as a line and plays scripted answers and failures.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/base/error.h"
+#include "app/base/utf.h"
+#include "app/import_run.h"
+
+class RecordingImportSteps : public ImportSteps {
+ public:
+  // Scripted answers.
+  std::optional<std::u16string> archive = u"C:\\feeds\\feed.zip";
+  std::vector<std::u16string> files;
+  std::optional<std::u16string> extraction_failure;
+  std::set<std::u16string> conversion_failures;  // file names whose conversion throws
+  bool skip_fares = true;
+  bool skip_shapes = true;
+  std::int32_t connect_result = 1;
+  std::int32_t select_by_name_result = -1;
+  int failing_pastes = 0;           // the first N pastes throw
+  int failing_clipboard_files = 0;  // the first N hand-offs give up
+  bool select_all_fails = false;
+
+  std::vector<std::string> log;
+
+  void EnableButton(bool enabled) override { Log(enabled ? "EnableButton" : "DisableButton"); }
+  void ShowStatus(const std::u16string& text) override { Log("Status " + Utf16ToUtf8(text)); }
+  std::optional<std::u16string> ChooseArchive() override {
+    Log("ChooseArchive");
+    return archive;
+  }
+  bool SkipFares() override { return skip_fares; }
+  bool SkipShapes() override { return skip_shapes; }
+  void ShowMessage(const std::u16string& text) override { Log("Message " + Utf16ToUtf8(text)); }
+  void ShowFailure(const std::u16string& text) override { Log("Failure " + Utf16ToUtf8(text)); }
+  void Sleep(std::uint32_t ms) override { Log("Sleep " + std::to_string(ms)); }
+  void ProcessPendingMessages() override { Log("Pump"); }
+
+  std::u16string WorkingFolder() override { return u"C:\\tool\\GTFS_TEMP"; }
+  void DeleteWorkingFolder(const std::u16string& folder) override {
+    Log("DeleteWorkingFolder " + Utf16ToUtf8(folder));
+  }
+  void ExtractFeedArchive(const std::u16string& archive_path,
+                          const std::u16string& folder) override {
+    Log("ExtractFeedArchive " + Utf16ToUtf8(archive_path) + " " + Utf16ToUtf8(folder));
+    if (extraction_failure) throw Error(*extraction_failure);
+  }
+  std::vector<std::u16string> ListFeedFiles(const std::u16string&) override {
+    Log("ListFeedFiles");
+    return files;
+  }
+  std::u16string ConvertFeedFile(const std::u16string&, const std::u16string& name) override {
+    Log("ConvertFeedFile " + Utf16ToUtf8(name));
+    if (conversion_failures.count(name)) throw Error(u"ストリームへの書き込みエラー");
+    return u"tab text of " + name;
+  }
+  bool PutTabTextOnClipboard(const std::u16string& text) override {
+    Log("Clipboard " + Utf16ToUtf8(text));
+    return failing_clipboard_files-- <= 0;
+  }
+
+  std::int32_t ConnectExcel() override {
+    Log("ConnectExcel");
+    return connect_result;
+  }
+  void ReleaseExcel() override { Log("ReleaseExcel"); }
+  void SetScreenUpdating(std::int32_t on) override {
+    Log("SetScreenUpdating " + std::to_string(on));
+  }
+  std::int32_t SelectSheetByName(const std::u16string& name) override {
+    Log("SelectSheetByName " + Utf16ToUtf8(name));
+    return select_by_name_result;
+  }
+  std::int32_t DeleteSelectedSheets() override {
+    Log("DeleteSelectedSheets");
+    return 1;
+  }
+  std::int32_t AddSheetAfterLast(const std::u16string& name) override {
+    Log("AddSheetAfterLast " + Utf16ToUtf8(name));
+    return 1;
+  }
+  void SelectAllCells() override {
+    Log("SelectAllCells");
+    if (select_all_fails) throw Error(u"no workbook");
+  }
+  void FormatSelectionAsText() override { Log("FormatSelectionAsText"); }
+  void SelectCell(std::int32_t row, std::int32_t column) override {
+    Log("SelectCell " + std::to_string(row) + "," + std::to_string(column));
+  }
+  void PasteUnicodeText() override {
+    Log("PasteUnicodeText");
+    if (failing_pastes-- > 0) throw Error(u"busy");
+  }
+  std::int32_t SelectSheetByIndex(std::int32_t index) override {
+    Log("SelectSheetByIndex " + std::to_string(index));
+    return 0;
+  }
+  void BringUpExcelWindow() override { Log("BringUpExcelWindow"); }
+  void PlaceExcelWindow(std::int32_t top, std::int32_t action) override {
+    Log("PlaceExcelWindow " + std::to_string(top) + "," + std::to_string(action));
+  }
+
+ private:
+  void Log(std::string line) { log.push_back(std::move(line)); }
+};

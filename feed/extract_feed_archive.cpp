@@ -1,0 +1,11 @@
+#include <shlobj.h>
+
+#include "app/base/win/wide.h"
+#include "feed/working_folder.h"
+#include "feed/zip/ZipEX.h"
+
+void ExtractFeedArchive(const std::u16string& archive_path, const std::u16string& folder) {
+  // A folder that cannot be made shows up as the failure to create the first file.
+  SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
+  TZipFile::ExtractZipFile(archive_path, folder);
+}

@@ -1,0 +1,85 @@
+#include "feed/feed_text.h"
+
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <stdexcept>
+
+#include "app/base/error.h"
+#include "feed/feed_text_decoder.h"
+#include "feed/utf8_encoder.h"
+
+namespace {
+
+constexpr std::size_t kChunk = 256 * 1024;
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Fills the buffer unless the source ends first.
+std::size_t ReadFull(ByteSource& source, unsigned char* buffer, std::size_t size) {
+  std::size_t total = 0;
+  while (total < size) {
+    const std::size_t got = source.Read(reinterpret_cast<char*>(buffer) + total, size - total);
+    if (got == 0) break;
+    total += got;
+  }
+  return total;
+}
+
+std::u16string DecodeAll(ByteSource& source, std::uint64_t size) {
+  std::u16string text;
+  // At most two units per byte; pages of the reserve that are never written cost nothing.
+  if (size > text.max_size() / 2) throw std::length_error("feed text");
+  text.reserve(static_cast<std::size_t>(size) * 2);
+
+  constexpr std::size_t kMaxPending = 3;
+  const auto in = std::make_unique_for_overwrite<unsigned char[]>(kMaxPending + kChunk);
+  const auto out =
+      std::make_unique_for_overwrite<char16_t[]>(FeedTextDecoder::OutputRoom(kMaxPending + kChunk));
+  FeedTextDecoder decoder;
+  std::size_t filled = ReadFull(source, in.get(), kChunk);
+  bool ended = filled < kChunk;
+  std::size_t start = std::string_view(reinterpret_cast<char*>(in.get()), filled).starts_with(kBom)
+                          ? kBom.size()
+                          : 0;
+  for (;;) {
+    text.append(out.get(), decoder.Decode(in.get() + start, filled - start, out.get()));
+    if (ended) break;
+    const std::size_t pending = decoder.pending();
+    std::copy_n(in.get() + filled - pending, pending, in.get());
+    const std::size_t got = ReadFull(source, in.get() + pending, kChunk);
+    filled = pending + got;
+    ended = got < kChunk;
+    start = 0;
+  }
+  decoder.Finish();
+  return text;
+}
+
+}  // namespace
+
+std::u16string ReadFeedText(ByteSource& source, std::uint64_t size) {
+  try {
+    return DecodeAll(source, size);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  throw Error(u"テキストがメモの容量を超えています");
+}
+
+std::u16string MakeTabText(std::u16string text) {
+  for (char16_t& unit : text) unit = unit == u',' ? u'\t' : unit;
+  return text;
+}
+
+void WriteUtf8WithBom(std::u16string_view text, ByteSink& sink) {
+  sink.Write(kBom.data(), kBom.size());
+  constexpr std::size_t kBlock = 64 * 1024;
+  const auto bytes = std::make_unique_for_overwrite<char[]>(Utf8Room(kBlock));
+  while (!text.empty()) {
+    // A surrogate pair is never split between two blocks.
+    std::size_t take = std::min(kBlock, text.size());
+    if (take < text.size() && text[take - 1] >= 0xD800 && text[take - 1] <= 0xDBFF) --take;
+    sink.Write(bytes.get(), EncodeUtf8(text.substr(0, take), bytes.get()));
+    text.remove_prefix(take);
+  }
+}

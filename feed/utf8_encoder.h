@@ -1,0 +1,13 @@
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+// The output room EncodeUtf8 needs for size units: three bytes per unit at most, and the wide
+// stores run up to 16 bytes ahead.
+constexpr std::size_t Utf8Room(std::size_t size) {
+  return 3 * size + 16;
+}
+
+// Writes the UTF-8 form of the units to out and returns its length. A surrogate without its
+// partner becomes U+FFFD.
+std::size_t EncodeUtf8(std::u16string_view units, char* out);

@@ -1,0 +1,33 @@
+#pragma once
+// The search of the desktop's top-level windows by caption, over a small view of the window
+// system so that it runs anywhere.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using WindowId = std::uintptr_t;  // a window handle's value
+inline constexpr WindowId kNoWindow = 0;
+inline constexpr WindowId kWalkLimitReached = ~WindowId{0};  // -1
+inline constexpr std::size_t kCaptionBufferUnits = 100;      // with its terminating null
+inline constexpr int kWalkLimit = 30000;
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  virtual WindowId First() = 0;  // the top of the Z order
+  virtual WindowId Next(WindowId window) = 0;
+  // The caption as read into a buffer of that many units, null included, up to its first null.
+  virtual std::u16string Caption(WindowId window, std::size_t buffer_units) = 0;
+  virtual bool IsWindow(WindowId window) = 0;
+  // Bring to the foreground, and restore without activating if minimised.
+  virtual void Activate(WindowId window) = 0;
+};
+
+// Modes: 0 the caption equals the text, 1 begins with it, 2 contains it, 3 begins with it but
+// the window is not activated; other modes match nothing. A caption holding a non-empty
+// exclusion text is passed over. Gives the first match from the top, kNoWindow, or
+// kWalkLimitReached when kWalkLimit windows were examined and more follow.
+WindowId FindTopWindowIn(WindowSystem& windows, std::u16string_view text,
+                         std::u16string_view exclude1, std::u16string_view exclude2,
+                         std::int32_t mode);

@@ -1,0 +1,105 @@
+#include "feed/zip/ZipEX.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+#include "app/base/error.h"
+#include "feed/zip/entry_name.h"
+#include "feed/zip/header_parser.h"
+
+namespace {
+
+constexpr std::size_t kCopyChunk = 256 * 1024;
+constexpr std::uint16_t kUtf8NamesFlag = 0x0800;
+constexpr std::size_t kMaxPath = 260;
+
+}  // namespace
+
+void TZipFile::Open(const std::u16string& path, TZipMode mode) {
+  Close();
+  if (mode == zmClosed) return;
+  // Locals first, so that a failed open leaves nothing open behind it.
+  auto source = files_.OpenArchive(path);
+  auto archive = std::make_unique<ArchiveStream>(*source);
+  if (archive->Size() == 0) throw Error(u"ストリームからの読み取りエラー");
+  headers_ = ReadCentralDirectory(*archive);
+  utf8_support_ = std::all_of(headers_.begin(), headers_.end(),
+                              [](const TZipHeader& h) { return (h.Flag & kUtf8NamesFlag) != 0; });
+  source_ = std::move(source);
+  archive_ = std::move(archive);
+  mode_ = zmRead;
+}
+
+void TZipFile::ExtractAll(const std::u16string& folder) {
+  for (std::size_t i = 0; i < headers_.size(); ++i) Extract(i, folder, true);
+}
+
+void TZipFile::Extract(std::size_t index, const std::u16string& folder, bool create_subfolders) {
+  TZipHeader local;
+  const auto data = Read(index, local);
+  const TZipHeader& central = headers_.at(index);
+  auto name = DecodeEntryName(central.FileName, utf8_support_);
+  if (!create_subfolders) name.erase(0, name.find_last_of(u'\\') + 1);
+  const auto target = EntryTargetPath(folder, name);
+  files_.CreateFolders(target.substr(0, target.find_last_of(u'\\')));
+  if (target.ends_with(u'\\')) return;  // a directory entry
+  WriteEntry(*data, central, target);
+  FinishFile(central, local, target);
+}
+
+std::unique_ptr<TEntryStream> TZipFile::Read(std::size_t index, TZipHeader& local_header) {
+  const TZipHeader& central = headers_.at(index);
+  local_header = ReadLocalHeader(*archive_, central.LocalHeaderOffset);
+  const auto* handler =
+      FindCompressionHandler(static_cast<TZipCompression>(central.CompressionMethod & 0xFF));
+  if (!handler) throw Error(u"項目が見つかりません");
+  return (*handler)(*archive_);
+}
+
+void TZipFile::Close() {
+  headers_.clear();
+  archive_.reset();
+  source_.reset();
+  mode_ = zmClosed;
+}
+
+void TZipFile::ExtractZipFile(const std::u16string& zip_path, const std::u16string& folder,
+                              ZipFileSystem& files) {
+  TZipFile zip(files);
+  zip.Open(zip_path, zmRead);
+  zip.ExtractAll(folder);
+  zip.Close();
+}
+
+// Exactly UncompressedSize bytes, checked against the central CRC-32 so that damaged data never
+// passes as a good file.
+void TZipFile::WriteEntry(TEntryStream& data, const TZipHeader& header,
+                          const std::u16string& target) {
+  auto file = files_.CreateOutputFile(target);
+  std::vector<std::uint8_t> buffer(std::min<std::size_t>(header.UncompressedSize, kCopyChunk));
+  uLong crc = crc32(0, nullptr, 0);
+  for (std::uint32_t remaining = header.UncompressedSize; remaining > 0;) {
+    const std::size_t wanted = std::min<std::size_t>(remaining, buffer.size());
+    const std::size_t got = data.Read(buffer.data(), wanted);
+    file->Write(buffer.data(), got);
+    crc = crc32(crc, buffer.data(), static_cast<uInt>(got));
+    if (got < wanted) throw Error(u"ストリームからの読み取りエラー");
+    remaining -= static_cast<std::uint32_t>(got);
+  }
+  file->Close();
+  if (crc != header.CRC32) {
+    throw Error(FormatText(u"ファイル \"%s\" の CRC32 が一致しません", {target}));
+  }
+}
+
+void TZipFile::FinishFile(const TZipHeader& central, const TZipHeader& local,
+                          const std::u16string& target) {
+  if (!files_.FileExists(target)) return;
+  const auto time = DecodeDosDateTime(local.ModifiedDateTime);
+  if (target.size() >= kMaxPath) throw Error(u"指定されたパスが長すぎます");
+  files_.SetTimes(target, time);
+  if (central.MadeByVersion >> 8 == 0) {  // made on an MS-DOS-compatible system
+    files_.SetAttributes(target, central.ExternalAttributes & 0xFF & ~0x08u);
+  }
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The open archive read through one bounded buffer: headers are parsed and entry data is
+// decompressed straight out of it.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "feed/zip/zip_file_system.h"
+
+class ArchiveStream {
+ public:
+  explicit ArchiveStream(ArchiveSource& source);
+  std::uint64_t Size() { return source_.Size(); }
+  void Seek(std::uint64_t position);
+  // The buffered bytes at the current position, refilled when used up; empty at the end.
+  std::span<const std::uint8_t> Peek();
+  void Skip(std::size_t count);
+  // Fewer bytes than asked only at the end of the file.
+  std::size_t Read(std::uint8_t* out, std::size_t count);
+  bool ReadExact(std::uint8_t* out, std::size_t count) { return Read(out, count) == count; }
+
+ private:
+  ArchiveSource& source_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  std::uint64_t buffer_position_ = 0;  // of buffer_[0]; the source stands at buffer_[end_]
+};
+
+// Little-endian fields of a header read in order.
+class FieldReader {
+ public:
+  explicit FieldReader(const std::uint8_t* data) : p_(data) {}
+  std::uint16_t U16() {
+    p_ += 2;
+    return static_cast<std::uint16_t>(p_[-2] | p_[-1] << 8);
+  }
+  std::uint32_t U32() {
+    const std::uint32_t low = U16();
+    return low | static_cast<std::uint32_t>(U16()) << 16;
+  }
+
+ private:
+  const std::uint8_t* p_;
+};

@@ -1,0 +1,98 @@
+#include "feed/zip/entry_name.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "app/base/error.h"
+#include "feed/strict_utf8.h"
+#include "feed/zip/code_page_437.h"
+
+namespace {
+
+[[noreturn]] void ThrowInvalidPath() {
+  throw Error(u"パスに無効な文字が含まれています");
+}
+
+void CheckPathCharacters(std::u16string_view text) {
+  const auto invalid = [](char16_t c) {
+    return c < 0x20 || c == u'"' || c == u'<' || c == u'>' || c == u'|';
+  };
+  if (std::any_of(text.begin(), text.end(), invalid)) ThrowInvalidPath();
+}
+
+char16_t ToUpperAscii(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+// Windows opens these as devices whatever the extension, and ignores trailing spaces.
+bool IsDeviceName(std::u16string_view component) {
+  auto base = component.substr(0, component.find(u'.'));
+  while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
+  std::u16string upper(base);
+  std::transform(upper.begin(), upper.end(), upper.begin(), ToUpperAscii);
+  static constexpr std::array<std::u16string_view, 4> kFixed = {u"CON", u"PRN", u"AUX", u"NUL"};
+  if (std::find(kFixed.begin(), kFixed.end(), upper) != kFixed.end()) return true;
+  return upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) &&
+         upper[3] >= u'1' && upper[3] <= u'9';
+}
+
+std::u16string_view WithoutRoot(std::u16string_view name) {
+  if (name.starts_with(u"\\\\?\\")) name.remove_prefix(4);
+  const bool drive = name.size() >= 2 && name[1] == u':' &&
+                     ((name[0] >= u'A' && name[0] <= u'Z') || (name[0] >= u'a' && name[0] <= u'z'));
+  if (drive) name.remove_prefix(2);
+  return name;  // leading backslashes go as empty components
+}
+
+bool OnlyDotsAndSpaces(std::u16string_view component) {
+  return component.find_first_not_of(u". ") == std::u16string_view::npos;
+}
+
+std::u16string ConfinedName(std::u16string_view name) {
+  std::vector<std::u16string_view> kept;
+  std::u16string_view rest = WithoutRoot(name);
+  while (!rest.empty()) {
+    const auto slash = rest.find(u'\\');
+    const auto component = rest.substr(0, slash);
+    rest = slash == std::u16string_view::npos ? std::u16string_view() : rest.substr(slash + 1);
+    if (component.empty() || component == u".") continue;
+    // "..", and what Windows would trim down to it, climbs one level, never above the folder.
+    if (OnlyDotsAndSpaces(component)) {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    if (component.find(u':') != std::u16string_view::npos || IsDeviceName(component)) {
+      ThrowInvalidPath();
+    }
+    kept.push_back(component);
+  }
+  std::u16string confined;
+  for (const auto component : kept) {
+    if (!confined.empty()) confined += u'\\';
+    confined += component;
+  }
+  if (!confined.empty() && name.ends_with(u'\\')) confined += u'\\';
+  return confined;
+}
+
+}  // namespace
+
+std::u16string DecodeEntryName(std::string_view bytes, bool utf8) {
+  std::u16string name;
+  if (!utf8) {
+    name = DecodeCodePage437(bytes);
+  } else if (!DecodeStrictUtf8(bytes, name)) {
+    throw Error(u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
+  }
+  std::replace(name.begin(), name.end(), u'/', u'\\');
+  return name;
+}
+
+std::u16string EntryTargetPath(std::u16string_view folder, std::u16string_view name) {
+  CheckPathCharacters(folder);
+  CheckPathCharacters(name);
+  std::u16string target(folder);
+  if (!target.ends_with(u'\\')) target += u'\\';
+  return target + ConfinedName(name);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The archive's directory: the end record, the central headers and the local headers.
+#include <cstdint>
+#include <vector>
+
+#include "feed/zip/archive_stream.h"
+#include "feed/zip/zip_header.h"
+
+// The central directory's entries in file order.
+std::vector<TZipHeader> ReadCentralDirectory(ArchiveStream& archive);
+// Leaves the archive at the entry's data.
+TZipHeader ReadLocalHeader(ArchiveStream& archive, std::uint32_t offset);

@@ -1,0 +1,19 @@
+#pragma once
+// The archive reader on a POSIX file system, for tests, the benchmark and fuzzing. Windows paths
+// map to native ones with "\" as "/"; creation time and the DOS attributes other than
+// read-only have no counterpart here.
+#include <string>
+
+#include "feed/zip/zip_file_system.h"
+
+std::string NativePath(const std::u16string& path);
+
+class NativeZipFileSystem : public ZipFileSystem {
+ public:
+  std::unique_ptr<ArchiveSource> OpenArchive(const std::u16string& path) override;
+  void CreateFolders(const std::u16string& path) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path) override;
+  bool FileExists(const std::u16string& path) override;
+  void SetTimes(const std::u16string& path, const DosDateTime& local_time) override;
+  void SetAttributes(const std::u16string& path, std::uint32_t attributes) override;
+};

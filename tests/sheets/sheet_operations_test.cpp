@@ -1,0 +1,202 @@
+#include "sheets/sheet_operations.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/base/error.h"
+#include "tests/sheets/recording_application.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+enum class Handling { kCaught, kIgnored, kRaised };
+
+struct Operation {
+  const char* name;
+  std::function<int32_t(const sheets::Value&)> run;  // 0 for those without a result
+  Handling handling;
+  int32_t success;
+  std::vector<std::string> calls;
+  std::vector<std::string> restore = {};  // sent after a failure between the first and last call
+};
+
+const std::vector<Operation>& Operations() {
+  static const std::vector<Operation> operations = {
+      {"SetScreenUpdating",
+       [](const sheets::Value& app) {
+         sheets::SetScreenUpdating(app, 5);
+         return 0;
+       },
+       Handling::kIgnored,
+       0,
+       {"App.ScreenUpdating flags=4 args=bool:true"}},
+      {"SelectSheetByName",
+       [](const sheets::Value& app) { return sheets::SelectSheetByName(app, u"stops"); },
+       Handling::kCaught,
+       0,
+       {"App.sheets flags=3 args=bstr&:stops", "sheets.select flags=1 args="}},
+      {"DeleteSelectedSheets",
+       [](const sheets::Value& app) { return sheets::DeleteSelectedSheets(app); },
+       Handling::kCaught,
+       1,
+       {"App.DisplayAlerts flags=4 args=bool:false",
+        "App.ActiveWindow flags=3 args=", "ActiveWindow.SelectedSheets flags=3 args=",
+        "SelectedSheets.Delete flags=1 args=", "App.DisplayAlerts flags=4 args=bool:true"},
+       {"App.DisplayAlerts flags=4 args=bool:true"}},
+      {"AddSheetAfterLast",
+       [](const sheets::Value& app) { return sheets::AddSheetAfterLast(app, u"停留所"); },
+       Handling::kCaught,
+       1,
+       {"App.sheets flags=3 args=", "sheets.count flags=3 args=", "App.sheets flags=3 args=",
+        "sheets.item flags=3 args=i4&:3",
+        "App.sheets flags=3 args=", "sheets.add flags=3 args=missing,object:item",
+        "App.activesheet flags=3 args=", "activesheet.name flags=4 args=bstr&:停留所"}},
+      {"SelectAllCells",
+       [](const sheets::Value& app) {
+         sheets::SelectAllCells(app);
+         return 0;
+       },
+       Handling::kRaised,
+       0,
+       {"App.Cells flags=3 args=", "Cells.Select flags=1 args="}},
+      {"FormatSelectionAsText",
+       [](const sheets::Value& app) {
+         sheets::FormatSelectionAsText(app);
+         return 0;
+       },
+       Handling::kRaised,
+       0,
+       {"App.Selection flags=3 args=", "Selection.NumberFormatLocal flags=4 args=bstr:@"}},
+      {"SelectCell",
+       [](const sheets::Value& app) {
+         sheets::SelectCell(app, 2, 5);
+         return 0;
+       },
+       Handling::kIgnored,
+       0,
+       {"App.cells flags=3 args=i4&:2,i4&:5", "cells.select flags=1 args="}},
+      {"PasteUnicodeText",
+       [](const sheets::Value& app) {
+         sheets::PasteUnicodeText(app);
+         return 0;
+       },
+       Handling::kRaised,
+       0,
+       {"App.ActiveSheet flags=3 args=",
+        "ActiveSheet.PasteSpecial flags=3 args=bstr:Unicode テキスト,bool:false,bool:false",
+        "App.Application flags=3 args=", "Application.CutCopyMode flags=4 args=bool:false"}},
+      {"SelectSheetByIndex",
+       [](const sheets::Value& app) { return sheets::SelectSheetByIndex(app, 1); },
+       Handling::kCaught,
+       0,
+       {"App.sheets flags=3 args=", "sheets.item flags=3 args=i4&:1", "item.select flags=3 args="}},
+  };
+  return operations;
+}
+
+std::shared_ptr<CallLog> NewLog() {
+  auto log = std::make_shared<CallLog>();
+  log->numbers = {{"count", 3}, {"select", 0}};
+  return log;
+}
+
+// Runs the operation and checks that a failure inside came out as the operation promises.
+void ExpectFailureHandled(const Operation& operation, const sheets::Value& app) {
+  switch (operation.handling) {
+    case Handling::kCaught:
+      EXPECT_EQ(operation.run(app), -1);
+      break;
+    case Handling::kIgnored:
+      EXPECT_NO_THROW(operation.run(app));
+      break;
+    case Handling::kRaised:
+      try {
+        operation.run(app);
+        ADD_FAILURE() << "nothing raised";
+      } catch (const Error& error) {
+        EXPECT_EQ(error.text(), kRefusal);
+      }
+      break;
+  }
+}
+
+TEST(SheetOperations, SendTheirCallsInOrder) {
+  for (const Operation& operation : Operations()) {
+    SCOPED_TRACE(operation.name);
+    auto log = NewLog();
+    EXPECT_EQ(operation.run(RecordingObject(log, "App")), operation.success);
+    EXPECT_EQ(log->calls, operation.calls);
+  }
+}
+
+TEST(SheetOperations, StopAtAnyFailingCallAndReportAsPromised) {
+  for (const Operation& operation : Operations()) {
+    for (std::size_t failing = 1; failing <= operation.calls.size(); ++failing) {
+      SCOPED_TRACE(std::string(operation.name) + " failing at call " + std::to_string(failing));
+      auto log = NewLog();
+      log->fail_at = static_cast<int>(failing);
+      ExpectFailureHandled(operation, RecordingObject(log, "App"));
+      std::vector<std::string> expected(operation.calls.begin(), operation.calls.begin() + failing);
+      if (failing > 1 && failing < operation.calls.size()) {
+        expected.insert(expected.end(), operation.restore.begin(), operation.restore.end());
+      }
+      EXPECT_EQ(log->calls, expected);
+    }
+  }
+}
+
+TEST(SheetOperations, OnADetachedReferenceFailAsPromisedWithoutCalls) {
+  for (const Operation& operation : Operations()) {
+    SCOPED_TRACE(operation.name);
+    auto log = NewLog();
+    log->detached = true;
+    RecordingObject app(log, "App");
+    if (operation.handling == Handling::kRaised) {
+      EXPECT_THROW(operation.run(app), Error);
+    } else {
+      ExpectFailureHandled(operation, app);
+    }
+    EXPECT_THAT(log->calls, IsEmpty());
+  }
+}
+
+TEST(SheetOperations, ScreenUpdatingOffSendsFalse) {
+  auto log = NewLog();
+  sheets::SetScreenUpdating(RecordingObject(log, "App"), 0);
+  EXPECT_THAT(log->calls, ElementsAre("App.ScreenUpdating flags=4 args=bool:false"));
+}
+
+TEST(SheetOperations, AddSheetAfterLastWithoutNameKeepsTheGivenName) {
+  auto log = NewLog();
+  EXPECT_EQ(sheets::AddSheetAfterLast(RecordingObject(log, "App"), u""), 1);
+  ASSERT_EQ(log->calls.size(), 6u);
+  EXPECT_EQ(log->calls.back(), "sheets.add flags=3 args=missing,object:item");
+}
+
+TEST(SheetOperations, AddSheetAfterLastWithRefusedNameKeepsTheNewSheet) {
+  auto log = NewLog();
+  log->fail_at = 8;
+  EXPECT_EQ(sheets::AddSheetAfterLast(RecordingObject(log, "App"), u"History"), -1);
+  EXPECT_EQ(log->calls.at(5), "sheets.add flags=3 args=missing,object:item");
+}
+
+TEST(SheetOperations, AddSheetAfterLastFailsOnACountThatIsNoNumber) {
+  auto log = NewLog();
+  log->numbers.erase("count");
+  EXPECT_EQ(sheets::AddSheetAfterLast(RecordingObject(log, "App"), u"stops"), -1);
+  EXPECT_EQ(log->calls.size(), 2u);
+}
+
+TEST(SheetOperations, SelectSheetByIndexGivesTheSelectResultAsInteger) {
+  auto log = NewLog();
+  log->numbers["select"] = 7;
+  EXPECT_EQ(sheets::SelectSheetByIndex(RecordingObject(log, "App"), 1), 7);
+  log->numbers.erase("select");
+  EXPECT_EQ(sheets::SelectSheetByIndex(RecordingObject(log, "App"), 1), -1);
+}
+
+}  // namespace

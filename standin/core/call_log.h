@@ -1,0 +1,27 @@
+#pragma once
+// The call log: one UTF-8 line per name looked up, per call and per failed call, flushed at once
+// so that a test reading it while the stand-in runs sees every line so far.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string>
+#include <string_view>
+
+std::string LookupLine(std::u16string_view name);
+// vartypes: of the positional arguments, first argument first.
+std::string InvokeLine(std::string_view object, std::string_view member, unsigned flags,
+                       std::span<const std::uint16_t> vartypes, unsigned named);
+std::string ErrorLine(std::u16string_view description);
+
+// Writes nowhere when made without a path.
+class CallLog {
+ public:
+  CallLog() = default;
+  // Throws Error when the file cannot be created.
+  explicit CallLog(const std::filesystem::path& path);
+  void Write(const std::string& line);
+
+ private:
+  std::ofstream file_;
+};

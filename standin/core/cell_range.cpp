@@ -1,0 +1,16 @@
+#include "standin/core/cell_range.h"
+
+#include "app/base/error.h"
+#include "app/base/utf.h"
+
+CellRange CellRange::Cell(std::int32_t row, std::int32_t column) {
+  if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) {
+    throw Error(u"アプリケーション定義またはオブジェクト定義のエラーです。");
+  }
+  return {false, row, column};
+}
+
+std::u16string RangeLabel(const CellRange& range) {
+  if (range.all) return u"all";
+  return Utf8ToUtf16("R" + std::to_string(range.row) + "C" + std::to_string(range.column));
+}

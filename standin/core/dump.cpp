@@ -1,0 +1,104 @@
+#include "standin/core/dump.h"
+
+#include <cstdio>
+
+#include "app/base/utf.h"
+
+namespace {
+
+void AppendString(std::string& out, std::u16string_view text) {
+  out += '"';
+  for (const char c : Utf16ToUtf8(text)) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+const char* Bool(bool value) {
+  return value ? "true" : "false";
+}
+
+// A JSON array of the items, each written by write(item).
+template <typename Items, typename Write>
+void AppendArray(std::string& out, const Items& items, Write write) {
+  out += '[';
+  bool first = true;
+  for (const auto& item : items) {
+    if (!first) out += ',';
+    first = false;
+    write(item);
+  }
+  out += ']';
+}
+
+void AppendSheet(std::string& out, const Sheet& sheet) {
+  out += "{\"name\":";
+  AppendString(out, sheet.name);
+  out += ",\"selected\":";
+  out += Bool(sheet.selected);
+  out += ",\"formats\":";
+  AppendArray(out, sheet.formats, [&](const NumberFormat& f) {
+    out += "{\"range\":";
+    AppendString(out, RangeLabel(f.range));
+    out += ",\"format\":";
+    AppendString(out, f.format);
+    out += '}';
+  });
+  out += ",\"cells\":";
+  AppendArray(out, sheet.cells, [&](const auto& row) {
+    AppendArray(out, row, [&](const std::u16string& cell) { AppendString(out, cell); });
+  });
+  out += '}';
+}
+
+const char* KeyMessageName(KeyMessage message) {
+  switch (message) {
+    case KeyMessage::kDown:
+      return "down";
+    case KeyMessage::kUp:
+      return "up";
+    case KeyMessage::kSysDown:
+      return "sysdown";
+    case KeyMessage::kSysUp:
+      return "sysup";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settings,
+                     const std::vector<KeyEvent>& keys, const WindowRect& window) {
+  std::string out = "{\"workbook\":";
+  out += Bool(workbook != nullptr);
+  out += ",\"active\":";
+  AppendString(out, workbook ? workbook->active().name : u"");
+  out += ",\"screenUpdating\":";
+  out += Bool(settings.screen_updating);
+  out += ",\"displayAlerts\":";
+  out += Bool(settings.display_alerts);
+  out += ",\"cutCopyMode\":";
+  out += Bool(settings.cut_copy_mode);
+  out += ",\"sheets\":";
+  AppendArray(out, workbook ? workbook->sheets() : std::vector<Sheet>(),
+              [&](const Sheet& sheet) { AppendSheet(out, sheet); });
+  out += ",\"keys\":";
+  AppendArray(out, keys, [&](const KeyEvent& key) {
+    out += "{\"msg\":\"";
+    out += KeyMessageName(key.message);
+    out += "\",\"vk\":" + std::to_string(key.virtual_key) + '}';
+  });
+  out += ",\"window\":{\"left\":" + std::to_string(window.left) +
+         ",\"top\":" + std::to_string(window.top) + ",\"width\":" + std::to_string(window.width) +
+         ",\"height\":" + std::to_string(window.height) + "}}\n";
+  return out;
+}

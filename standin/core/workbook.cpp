@@ -1,0 +1,192 @@
+#include "standin/core/workbook.h"
+
+#include <algorithm>
+
+#include "app/base/error.h"
+#include "app/base/utf.h"
+#include "standin/core/sheet_name.h"
+
+namespace {
+
+constexpr std::u16string_view kGeneralFormat = u"G/標準";
+constexpr std::u16string_view kTextFormat = u"@";
+constexpr std::u16string_view kUnicodeTextFormat = u"Unicode テキスト";
+
+[[noreturn]] void Fail(const char16_t* description) {
+  throw Error(description);
+}
+
+Sheet NewSheet(SheetId id, std::u16string name) {
+  Sheet sheet;
+  sheet.id = id;
+  sheet.name = std::move(name);
+  return sheet;
+}
+
+}  // namespace
+
+Workbook::Workbook(const std::vector<std::u16string>& names, WorkbookFaults faults)
+    : faults_(faults) {
+  if (names.empty()) Fail(u"ブックには少なくとも 1 つのシートが必要です。");
+  for (const auto& name : names) {
+    CheckSheetName(name);
+    if (std::ranges::any_of(sheets_, [&](const Sheet& s) { return SameSheetName(s.name, name); })) {
+      Fail(u"すでにある名前と同じ名前のシートは作れません。");
+    }
+    sheets_.push_back(NewSheet(next_id_++, name));
+  }
+  sheets_.front().selected = true;
+  added_ = static_cast<int>(names.size());
+}
+
+std::size_t Workbook::IndexOf(SheetId id) const {
+  const auto found = std::ranges::find(sheets_, id, &Sheet::id);
+  if (found == sheets_.end()) Fail(u"オブジェクトは削除されています。");
+  return static_cast<std::size_t>(found - sheets_.begin());
+}
+
+std::vector<SheetId> Workbook::AllSheets() const {
+  std::vector<SheetId> ids;
+  for (const auto& s : sheets_) ids.push_back(s.id);
+  return ids;
+}
+
+std::vector<SheetId> Workbook::SelectedSheets() const {
+  std::vector<SheetId> ids;
+  for (const auto& s : sheets_) {
+    if (s.selected) ids.push_back(s.id);
+  }
+  return ids;
+}
+
+SheetId Workbook::SheetAt(std::int32_t position, const std::vector<SheetId>& among) const {
+  const auto ids = among.empty() ? AllSheets() : among;
+  if (position < 1 || position > static_cast<std::int32_t>(ids.size())) {
+    Fail(u"インデックスが有効範囲にありません。");
+  }
+  return sheet(ids[position - 1]).id;
+}
+
+SheetId Workbook::SheetNamed(std::u16string_view name, const std::vector<SheetId>& among) const {
+  for (const SheetId id : among.empty() ? AllSheets() : among) {
+    if (SameSheetName(sheet(id).name, name)) return id;
+  }
+  Fail(u"インデックスが有効範囲にありません。");
+}
+
+void Workbook::Select(SheetId id, bool replace) {
+  const std::size_t index = IndexOf(id);
+  if (!replace) {
+    sheets_[index].selected = true;
+    return;
+  }
+  for (auto& s : sheets_) s.selected = false;
+  sheets_[index].selected = true;
+  active_ = index;
+}
+
+void Workbook::Delete(const std::vector<SheetId>& ids) {
+  for (const SheetId id : ids) IndexOf(id);
+  const auto doomed = [&](const Sheet& s) { return std::ranges::find(ids, s.id) != ids.end(); };
+  const auto remaining = std::ranges::count_if(sheets_, [&](const Sheet& s) { return !doomed(s); });
+  if (faults_.refuse_delete || remaining == 0)
+    Fail(u"Sheets クラスの Delete メソッドが失敗しました");
+
+  const bool active_goes = doomed(sheets_[active_]);
+  const SheetId kept_active = sheets_[active_].id;
+  // The sheet that follows the deleted active one takes its place, or the last one.
+  std::size_t next = active_;
+  while (next < sheets_.size() && doomed(sheets_[next])) ++next;
+  const SheetId successor = next < sheets_.size() ? sheets_[next].id : 0;
+  std::erase_if(sheets_, doomed);
+  if (active_goes) {
+    Select(successor ? successor : sheets_.back().id, true);
+  } else {
+    active_ = IndexOf(kept_active);
+    sheets_[active_].selected = true;
+  }
+}
+
+std::u16string Workbook::NextSheetName() {
+  std::u16string name;
+  do {
+    name = u"Sheet" + Utf8ToUtf16(std::to_string(++added_));
+  } while (
+      std::ranges::any_of(sheets_, [&](const Sheet& s) { return SameSheetName(s.name, name); }));
+  return name;
+}
+
+SheetId Workbook::Add(std::optional<SheetId> before, std::optional<SheetId> after) {
+  if (before && after) Fail(u"Sheets クラスの Add メソッドが失敗しました");
+  const std::size_t position =
+      after ? IndexOf(*after) + 1 : IndexOf(before ? *before : sheets_[active_].id);
+  const SheetId id = next_id_++;
+  sheets_.insert(sheets_.begin() + static_cast<std::ptrdiff_t>(position),
+                 NewSheet(id, NextSheetName()));
+  Select(id, true);
+  return id;
+}
+
+void Workbook::Rename(SheetId id, std::u16string_view name) {
+  CheckSheetName(name);
+  for (const auto& s : sheets_) {
+    if (s.id != id && SameSheetName(s.name, name)) {
+      Fail(u"Worksheet クラスの Name プロパティを設定できません。");
+    }
+  }
+  Mutable(id).name = name;
+}
+
+void Workbook::SelectRange(SheetId id, const CellRange& range) {
+  if (IndexOf(id) != active_) Fail(u"Range クラスの Select メソッドが失敗しました");
+  Sheet& s = Mutable(id);
+  s.selection = range;
+  if (!range.all) {
+    s.active_row = range.row;
+    s.active_column = range.column;
+  }
+}
+
+void Workbook::SetNumberFormat(SheetId id, const CellRange& range, std::u16string format) {
+  Mutable(id).formats.push_back({range, std::move(format)});
+}
+
+std::u16string Workbook::NumberFormatOf(SheetId id, const CellRange& range) const {
+  const auto& formats = sheet(id).formats;
+  const auto last = std::ranges::find_if(formats.rbegin(), formats.rend(), [&](const auto& f) {
+    return f.range.all || f.range == range;
+  });
+  return last == formats.rend() ? std::u16string(kGeneralFormat) : last->format;
+}
+
+bool Workbook::IsText(const Sheet& s, std::int32_t row, std::int32_t column) const {
+  const auto last = std::ranges::find_if(s.formats.rbegin(), s.formats.rend(), [&](const auto& f) {
+    return f.range.Covers(row, column);
+  });
+  return last != s.formats.rend() && last->format == kTextFormat;
+}
+
+void Workbook::PasteSpecial(SheetId id, std::u16string_view format,
+                            const ClipboardText& clipboard) {
+  const auto refuse = [] { Fail(u"Worksheet クラスの PasteSpecial メソッドが失敗しました"); };
+  if (faults_.failing_pastes > 0) {
+    --faults_.failing_pastes;
+    refuse();
+  }
+  if (IndexOf(id) != active_ || format != kUnicodeTextFormat) refuse();
+  const auto text = clipboard();
+  if (!text) refuse();
+
+  Sheet& s = Mutable(id);
+  const TextRows rows = SplitPasteText(*text, s.active_row, s.active_column);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const auto row = s.active_row + static_cast<std::int32_t>(r);
+    if (s.cells.size() < static_cast<std::size_t>(row)) s.cells.resize(row);
+    auto& line = s.cells[row - 1];
+    for (std::size_t c = 0; c < rows[r].size(); ++c) {
+      const auto column = s.active_column + static_cast<std::int32_t>(c);
+      if (line.size() < static_cast<std::size_t>(column)) line.resize(column);
+      line[column - 1] = IsText(s, row, column) ? rows[r][c] : GeneralFormatText(rows[r][c]);
+    }
+  }
+}

@@ -1,0 +1,38 @@
+#include "standin/win/dump_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "app/base/utf.h"
+#include "app/base/win/system_error_text.h"
+#include "app/base/win/wide.h"
+
+namespace {
+
+WindowRect RectOf(HWND window) {
+  RECT rect{};
+  if (window) GetWindowRect(window, &rect);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+void WriteDumpFile(const StandinState& state, const std::u16string& path) {
+  if (path.empty()) return;
+  const std::u16string partial = path + u".part";
+  {
+    std::ofstream file(std::filesystem::path(partial), std::ios::binary | std::ios::trunc);
+    file << DumpJson(state.workbook ? &*state.workbook : nullptr, state.settings, state.keys,
+                     RectOf(state.window));
+    if (file.flush()) file.close();
+    if (!file) {
+      std::fputs(("The dump cannot be written: " + Utf16ToUtf8(partial) + "\n").c_str(), stderr);
+      return;
+    }
+  }
+  if (!MoveFileExW(AsWide(partial), AsWide(path), MOVEFILE_REPLACE_EXISTING)) {
+    std::fputs(("The dump cannot be written: " + Utf16ToUtf8(LastErrorText()) + "\n").c_str(),
+               stderr);
+  }
+}

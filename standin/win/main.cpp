@@ -1,0 +1,90 @@
+// The stand-in spreadsheet application: one workbook behind "Excel.Application" in the
+// running-object table and a window that shows it, for the tool's tests to drive.
+#include <windows.h>
+// after windows.h
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "app/base/error.h"
+#include "app/base/win/com.h"
+#include "app/base/win/wide.h"
+#include "standin/core/options.h"
+#include "standin/win/objects.h"
+#include "standin/win/registration.h"
+#include "standin/win/standin_window.h"
+
+namespace {
+
+std::vector<std::u16string> CommandLineArguments() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::u16string> result;
+  for (int i = 1; i < count; ++i) result.push_back(FromWide(arguments[i]));
+  LocalFree(arguments);
+  return result;
+}
+
+class ComApartment {
+ public:
+  ComApartment() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+      throw Error(u"COM cannot be initialised");
+    }
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() { CoUninitialize(); }
+};
+
+int Run() {
+  const StandinOptions options = ParseOptions(CommandLineArguments());
+  const ComApartment apartment;
+  StandinState state;
+  if (!options.log_path.empty()) state.log = CallLog(std::filesystem::path(options.log_path));
+  if (options.workbook) state.workbook.emplace(options.sheets, options.faults);
+  StandinWindow window(state, options.dump_path);
+  const auto application = ComPtr<IDispatch>::Adopt(NewApplication(state));
+
+  std::optional<ActiveObjectRegistration> registration;
+  const auto register_now = [&] {
+    RegisterProgId();
+    registration.emplace(application.get());
+    if (!options.ready_path.empty()) CreateReadyFile(options.ready_path);
+  };
+  if (options.register_delay_ms == 0) {
+    register_now();
+  } else {
+    window.RunLater(options.register_delay_ms, [&] {
+      try {
+        register_now();
+      } catch (const Error& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        PostQuitMessage(1);
+      }
+    });
+  }
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  registration.reset();
+  CoDisconnectObject(application.get(), 0);
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    return Run();
+  } catch (const Error& error) {
+    std::fprintf(stderr, "excel_standin: %s\n", error.what());
+    return 2;
+  }
+}

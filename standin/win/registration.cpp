@@ -1,0 +1,49 @@
+#include "standin/win/registration.h"
+
+#include <oleauto.h>
+
+#include "app/base/error.h"
+#include "app/base/win/system_error_text.h"
+#include "app/base/win/unique_handle.h"
+#include "app/base/win/wide.h"
+
+namespace {
+
+constexpr CLSID kStandinClsid = {
+    0x3d8e5a10, 0x7c41, 0x4b9f, {0xa2, 0x6d, 0x51, 0x0e, 0x8b, 0x3c, 0x94, 0x27}};
+
+std::u16string ClsidText() {
+  wchar_t text[40] = {};
+  StringFromGUID2(kStandinClsid, text, static_cast<int>(std::size(text)));
+  return FromWide(text);
+}
+
+}  // namespace
+
+void RegisterProgId() {
+  HKEY key = nullptr;
+  LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Excel.Application\\CLSID", 0, nullptr, 0,
+                                   KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (status == ERROR_SUCCESS) {
+    const std::u16string clsid = ClsidText();
+    status = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
+                            static_cast<DWORD>((clsid.size() + 1) * sizeof(char16_t)));
+    RegCloseKey(key);
+  }
+  if (status != ERROR_SUCCESS) throw Error(u"Excel.Application: " + SystemErrorText(status));
+}
+
+ActiveObjectRegistration::ActiveObjectRegistration(IUnknown* object) {
+  const HRESULT result = RegisterActiveObject(object, kStandinClsid, ACTIVEOBJECT_STRONG, &cookie_);
+  if (FAILED(result)) throw Error(u"RegisterActiveObject: " + SystemErrorText(result));
+}
+
+ActiveObjectRegistration::~ActiveObjectRegistration() {
+  RevokeActiveObject(cookie_, nullptr);
+}
+
+void CreateReadyFile(const std::u16string& path) {
+  const UniqueFile file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Error(path + u": " + LastErrorText());
+}

@@ -1,0 +1,91 @@
+#include "standin/win/sheet_painter.h"
+
+#include <string>
+
+#include "app/base/utf.h"
+#include "app/base/win/wide.h"
+
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kColumnWidth = 80;
+constexpr int kHeaderWidth = 44;
+constexpr int kTabHeight = 24;
+
+std::u16string ColumnLetters(int column) {
+  std::u16string letters;
+  for (; column > 0; column = (column - 1) / 26) {
+    letters.insert(letters.begin(), static_cast<char16_t>(u'A' + (column - 1) % 26));
+  }
+  return letters;
+}
+
+void Text(HDC dc, RECT box, const std::u16string& text, UINT align) {
+  InflateRect(&box, -3, 0);
+  DrawTextW(dc, AsWide(text), static_cast<int>(text.size()), &box,
+            align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void Frame(HDC dc, const RECT& box) {
+  MoveToEx(dc, box.left, box.bottom, nullptr);
+  LineTo(dc, box.right, box.bottom);
+  LineTo(dc, box.right, box.top);
+}
+
+void PaintGrid(HDC dc, const RECT& area, const Sheet& sheet) {
+  const int rows = (area.bottom - area.top) / kRowHeight;
+  const int columns = (area.right - area.left - kHeaderWidth) / kColumnWidth + 1;
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      const int left = c == 0 ? area.left : area.left + kHeaderWidth + (c - 1) * kColumnWidth;
+      const RECT box{left, area.top + r * kRowHeight, left + (c == 0 ? kHeaderWidth : kColumnWidth),
+                     area.top + (r + 1) * kRowHeight};
+      Frame(dc, box);
+      if (r == 0 && c > 0) {
+        Text(dc, box, ColumnLetters(c), DT_CENTER);
+      } else if (c == 0 && r > 0) {
+        Text(dc, box, Utf8ToUtf16(std::to_string(r)), DT_CENTER);
+      } else if (r > 0 && static_cast<std::size_t>(r) <= sheet.cells.size() &&
+                 static_cast<std::size_t>(c) <= sheet.cells[r - 1].size()) {
+        Text(dc, box, sheet.cells[r - 1][c - 1], DT_LEFT);
+      }
+      if (r == sheet.active_row && c == sheet.active_column) {
+        FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      }
+    }
+  }
+}
+
+void PaintTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
+  int left = bar.left + 4;
+  for (const Sheet& sheet : workbook.sheets()) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, AsWide(sheet.name), static_cast<int>(sheet.name.size()), &size);
+    const RECT tab{left, bar.top, left + size.cx + 16, bar.bottom};
+    const bool active = sheet.id == workbook.active().id;
+    FillRect(dc, &tab, GetSysColorBrush(active ? COLOR_WINDOW : COLOR_BTNFACE));
+    Frame(dc, tab);
+    if (sheet.selected) SetTextColor(dc, RGB(0, 97, 0));
+    Text(dc, tab, sheet.name, DT_CENTER);
+    SetTextColor(dc, RGB(0, 0, 0));
+    left = tab.right;
+  }
+}
+
+}  // namespace
+
+void PaintWorkbook(HWND window, HDC dc, const Workbook* workbook) {
+  RECT client{};
+  GetClientRect(window, &client);
+  if (!workbook) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_APPWORKSPACE));
+    return;
+  }
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  const RECT grid{client.left, client.top, client.right, client.bottom - kTabHeight};
+  const RECT bar{client.left, grid.bottom, client.right, client.bottom};
+  FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+  PaintGrid(dc, grid, workbook->active());
+  PaintTabs(dc, bar, *workbook);
+}

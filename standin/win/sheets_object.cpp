@@ -1,0 +1,81 @@
+#include "app/base/error.h"
+#include "standin/win/objects.h"
+
+namespace {
+
+enum : DISPID { kItem = DISPID_VALUE, kCount = 1, kAdd, kDelete, kSelect };
+
+constexpr Member kMembers[] = {
+    {u"Item", kItem, Access::kGet, 1, 1},        {u"Count", kCount, Access::kGet, 0, 0},
+    {u"Add", kAdd, Access::kMethod, 0, 4},       {u"Delete", kDelete, Access::kMethod, 0, 0},
+    {u"Select", kSelect, Access::kMethod, 0, 1},
+};
+
+constexpr std::int32_t kWorksheetType = -4167;
+
+std::optional<SheetId> SheetArgument(const CallArguments& arguments, std::size_t i) {
+  if (arguments.Missing(i)) return std::nullopt;
+  const auto sheet = arguments.Object(i).AsSheet();
+  if (!sheet) throw Error(u"Sheets クラスの Add メソッドが失敗しました");
+  return sheet;
+}
+
+class Sheets : public DispatchObject {
+ public:
+  Sheets(StandinState& state, std::optional<std::vector<SheetId>> among)
+      : DispatchObject(state), among_(std::move(among)) {}
+
+ protected:
+  std::string_view ObjectName() const override { return "Sheets"; }
+  std::span<const Member> Members() const override { return kMembers; }
+
+  void Call(const Member& member, CallKind, const CallArguments& arguments,
+            VARIANT& result) override {
+    Workbook& workbook = state_.RequireWorkbook(member.name);
+    const std::vector<SheetId> ids = among_ ? *among_ : workbook.AllSheets();
+    switch (member.id) {
+      case kItem:
+        return SetResult(result, NewWorksheet(state_, SheetFromIndex(workbook, arguments, 0, ids)));
+      case kCount:
+        return SetResult(result, static_cast<std::int32_t>(ids.size()));
+      case kAdd:
+        return SetResult(result, NewWorksheet(state_, Add(workbook, arguments)));
+      case kDelete:
+        return workbook.Delete(ids);
+      case kSelect: {
+        const bool replace = arguments.Missing(0) || arguments.Bool(0);
+        for (std::size_t i = 0; i < ids.size(); ++i) workbook.Select(ids[i], replace && i == 0);
+        return;
+      }
+    }
+  }
+
+ private:
+  static SheetId Add(Workbook& workbook, const CallArguments& arguments) {
+    const auto before = SheetArgument(arguments, 0);
+    const auto after = SheetArgument(arguments, 1);
+    const std::int32_t count = arguments.Missing(2) ? 1 : arguments.Int(2);
+    if (count < 1 || (!arguments.Missing(3) && arguments.Int(3) != kWorksheetType)) {
+      throw Error(u"Sheets クラスの Add メソッドが失敗しました");
+    }
+    SheetId added = workbook.Add(before, after);
+    for (std::int32_t i = 1; i < count; ++i) {
+      added = workbook.Add(before, after ? std::optional(added) : std::nullopt);
+    }
+    return added;
+  }
+
+  std::optional<std::vector<SheetId>> among_;
+};
+
+}  // namespace
+
+DispatchObject* NewSheets(StandinState& state, std::optional<std::vector<SheetId>> among) {
+  return new Sheets(state, std::move(among));
+}
+
+SheetId SheetFromIndex(const Workbook& workbook, const CallArguments& arguments, std::size_t i,
+                       const std::vector<SheetId>& among) {
+  if (arguments.IsText(i)) return workbook.SheetNamed(arguments.Text(i), among);
+  return workbook.SheetAt(arguments.Int(i), among);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// What every automation object of the stand-in reaches: the workbook, the settings, the log and
+// the window that shows them.
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "standin/core/call_log.h"
+#include "standin/core/dump.h"
+#include "standin/core/workbook.h"
+
+struct StandinState {
+  std::optional<Workbook> workbook;
+  ApplicationSettings settings;
+  std::vector<KeyEvent> keys;
+  CallLog log;
+  HWND window = nullptr;
+
+  // Throws the application's error for a member that needs an open workbook.
+  Workbook& RequireWorkbook(std::u16string_view member);
+  // Redraws the window unless screen updating is off, as the application does.
+  void Changed() const;
+};

@@ -1,0 +1,105 @@
+#include "standin/win/standin_window.h"
+
+#include <utility>
+
+#include "app/base/error.h"
+#include "app/base/win/system_error_text.h"
+#include "standin/win/dump_file.h"
+#include "standin/win/sheet_painter.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"XLMAIN";
+constexpr UINT_PTR kRunLaterTimer = 1;
+
+KeyMessage KeyMessageOf(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+      return KeyMessage::kDown;
+    case WM_KEYUP:
+      return KeyMessage::kUp;
+    case WM_SYSKEYDOWN:
+      return KeyMessage::kSysDown;
+    default:
+      return KeyMessage::kSysUp;
+  }
+}
+
+void RegisterWindowClass(WNDPROC procedure) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = kClassName;
+  if (!RegisterClassExW(&window_class)) throw Error(LastErrorText());
+}
+
+}  // namespace
+
+StandinWindow::StandinWindow(StandinState& state, std::u16string dump_path)
+    : state_(state), dump_path_(std::move(dump_path)) {
+  RegisterWindowClass(Procedure);
+  window_ = CreateWindowExW(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, 100, 100, 900,
+                            600, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (!window_) throw Error(LastErrorText());
+  state_.window = window_;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+}
+
+StandinWindow::~StandinWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+void StandinWindow::RunLater(UINT delay_ms, std::function<void()> action) {
+  later_ = std::move(action);
+  SetTimer(window_, kRunLaterTimer, delay_ms, nullptr);
+}
+
+LRESULT CALLBACK StandinWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<StandinWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || !self->window_) return DefWindowProcW(window, message, wparam, lparam);
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT StandinWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window_, &paint);
+      PaintWorkbook(window_, dc, state_.workbook ? &*state_.workbook : nullptr);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      state_.keys.push_back({KeyMessageOf(message), static_cast<std::uint32_t>(wparam)});
+      break;
+    case kWriteDumpMessage:
+      WriteDumpFile(state_, dump_path_);
+      return 1;
+    case WM_TIMER:
+      if (wparam != kRunLaterTimer) break;
+      KillTimer(window_, kRunLaterTimer);
+      if (auto action = std::exchange(later_, nullptr)) action();
+      return 0;
+    case WM_CLOSE:
+      WriteDumpFile(state_, dump_path_);
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      state_.window = nullptr;
+      window_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}

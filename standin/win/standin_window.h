@@ -1,0 +1,33 @@
+#pragma once
+// The stand-in's top-level window: it shows the active sheet and the sheet tabs, records the key
+// messages it receives, and writes the dump when asked (WM_APP + 1) and when closed, which ends
+// the message loop.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "standin/win/standin_state.h"
+
+inline constexpr UINT kWriteDumpMessage = WM_APP + 1;
+
+class StandinWindow {
+ public:
+  // Creates the shown window and records it in state. Throws Error when it cannot.
+  StandinWindow(StandinState& state, std::u16string dump_path);
+  StandinWindow(const StandinWindow&) = delete;
+  StandinWindow& operator=(const StandinWindow&) = delete;
+  ~StandinWindow();
+
+  // Runs action once, delay_ms from now, on the window's thread.
+  void RunLater(UINT delay_ms, std::function<void()> action);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+
+  StandinState& state_;
+  std::u16string dump_path_;
+  std::function<void()> later_;
+  HWND window_ = nullptr;
+};

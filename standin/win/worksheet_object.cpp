@@ -1,0 +1,64 @@
+#include "app/base/error.h"
+#include "standin/win/clipboard_text.h"
+#include "standin/win/objects.h"
+
+namespace {
+
+enum : DISPID { kName = DISPID_VALUE + 1, kSelect, kDelete, kPasteSpecial, kIndex };
+
+constexpr Member kMembers[] = {
+    {u"Name", kName, Access::kGetPut, 0, 0},
+    {u"Select", kSelect, Access::kMethod, 0, 1},
+    {u"Delete", kDelete, Access::kMethod, 0, 0},
+    {u"PasteSpecial", kPasteSpecial, Access::kMethod, 0, 7},
+    {u"Index", kIndex, Access::kGet, 0, 0},
+};
+
+class Worksheet : public DispatchObject {
+ public:
+  Worksheet(StandinState& state, SheetId sheet) : DispatchObject(state), sheet_(sheet) {}
+  std::optional<SheetId> AsSheet() const override { return sheet_; }
+
+ protected:
+  std::string_view ObjectName() const override { return "Worksheet"; }
+  std::span<const Member> Members() const override { return kMembers; }
+
+  void Call(const Member& member, CallKind kind, const CallArguments& arguments,
+            VARIANT& result) override {
+    Workbook& workbook = state_.RequireWorkbook(member.name);
+    switch (member.id) {
+      case kName:
+        if (kind == CallKind::kPut)
+          return workbook.Rename(sheet_, arguments.Text(CallArguments::kPutValue));
+        return SetResult(result, workbook.sheet(sheet_).name);
+      case kSelect:
+        return workbook.Select(sheet_, arguments.Missing(0) || arguments.Bool(0));
+      case kDelete:
+        return workbook.Delete({sheet_});
+      case kPasteSpecial:
+        return PasteSpecial(workbook, arguments);
+      case kIndex:
+        return SetResult(result, workbook.Position(sheet_));
+    }
+  }
+
+ private:
+  // Format, Link, DisplayAsIcon; the icon and HTML arguments make no sense for text.
+  void PasteSpecial(Workbook& workbook, const CallArguments& arguments) const {
+    const std::u16string format = arguments.Missing(0) ? u"" : arguments.Text(0);
+    bool plain = true;
+    for (std::size_t i = 1; i < arguments.count(); ++i) {
+      if (!arguments.Missing(i)) plain = plain && i <= 2 && !arguments.Bool(i);
+    }
+    if (!plain) throw Error(u"Worksheet クラスの PasteSpecial メソッドが失敗しました");
+    workbook.PasteSpecial(sheet_, format, [this] { return ReadClipboardText(state_.window); });
+  }
+
+  SheetId sheet_;
+};
+
+}  // namespace
+
+DispatchObject* NewWorksheet(StandinState& state, SheetId sheet) {
+  return new Worksheet(state, sheet);
+}

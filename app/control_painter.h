@@ -3,6 +3,8 @@
 // text colours of the window's layout. Themed buttons ignore the usual colour messages, so the
 // main window paints them itself from their custom-draw notifications.
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include "app/visual_style.h"
 

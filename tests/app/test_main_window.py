@@ -1,0 +1,119 @@
+"""The real main window under Wine: its layout read back with Win32 calls, and the button
+driven with the mouse and keyboard as a person would."""
+import argparse
+import sys
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+import driver  # noqa: E402
+
+ARGS = None
+
+# Control ids of the main window.
+PUT, FARES, SHAPES, PANEL, LABEL1, LABEL2 = range(100, 106)
+WS_EX_TOPMOST, WS_EX_TOOLWINDOW = 0x8, 0x80
+WS_THICKFRAME, WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_TABSTOP = 0x40000, 0x10000, 0x20000, 0x10000
+
+
+class MainWindowTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.probe = driver.Probe(ARGS.probe)
+        cls.folder = tempfile.TemporaryDirectory(prefix="velmora-window-")
+        cls.program = driver.Program(ARGS.exe, cls.folder.name)
+        cls.window = driver.wait_for(lambda: cls.probe.window(driver.MAIN_CLASS), 60,
+                                     what="the main window")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.program.stop()
+        cls.folder.cleanup()
+
+    def main(self):
+        return self.probe.window(driver.MAIN_CLASS)
+
+    def test_window_frame_and_placement(self):
+        w = self.window
+        self.assertEqual(w["text"], "Velmora  Ver.1.01")
+        self.assertTrue(w["exstyle"] & WS_EX_TOPMOST)
+        self.assertTrue(w["exstyle"] & WS_EX_TOOLWINDOW)
+        self.assertFalse(w["style"] & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX))
+        self.assertEqual(w["client"][2:], [306, 206])
+        self.assertEqual(w["screen"], [1920, 1080])
+        left, top, width, height = w["rect"]
+        self.assertEqual((left, top), (960 - width // 2, 360 - height // 2))
+
+    def test_controls_as_laid_out(self):
+        expected = {
+            LABEL1: ("Static", [14, 7, 286, 20], "エクセルを起動してからボタンを押しましょう。"),
+            FARES: ("Button", [23, 33, 191, 17], "運賃はシートに読み込まない"),
+            SHAPES: ("Button", [23, 51, 191, 17], "Shapesを読み込まない"),
+            PUT: ("Button", [23, 73, 260, 52], "GTFS（ZIPファイル）を開く"),
+            PANEL: ("Static", [25, 132, 258, 41], "Corvanth"),
+            LABEL2: ("Static", [21, 181, 264, 17], "ダブルクォーテーションに囲まれたカンマには未対応"),
+        }
+        for control_id, (window_class, rect, text) in expected.items():
+            with self.subTest(control_id=control_id):
+                control = self.probe.child(self.window, control_id)
+                self.assertEqual(control["class"], window_class)
+                self.assertEqual(control["rect"], rect)
+                self.assertEqual(control["text"], text)
+                self.assertTrue(control["visible"])
+        self.assertTrue(self.probe.child(self.window, FARES)["checked"])
+        self.assertTrue(self.probe.child(self.window, SHAPES)["checked"])
+        self.assertTrue(self.probe.child(self.window, FARES)["style"] & WS_TABSTOP)
+        self.assertFalse(self.probe.child(self.window, PUT)["style"] & WS_TABSTOP)
+        # Tab order: the button, the fares box, the panel, the shapes box.
+        order = [c["id"] for c in self.window["children"] if c]
+        self.assertEqual(order[:4], [PUT, FARES, PANEL, SHAPES])
+
+    def put_button_point(self):
+        return driver.screen_point(self.window, self.probe.child(self.window, PUT))
+
+    def test_run_1_right_release_over_the_button_asks_for_the_feed(self):
+        driver.release_mouse_over(self.put_button_point(), 3)
+        self.cancel_dialog_and_check_finished()
+
+    def test_run_2_left_press_on_the_button_released_outside_also_counts(self):
+        driver.xdotool("mousemove", "--sync", 5, 5)
+        driver.xdotool("mousemove", "--sync", *self.put_button_point())
+        driver.xdotool("mousedown", 1)
+        driver.xdotool("mousemove", "--sync", 5, 5)
+        driver.xdotool("mouseup", 1)
+        self.cancel_dialog_and_check_finished()
+
+    def test_run_3_space_and_enter_start_nothing(self):
+        # The left press of the previous test left the focus on the button; the pointer rests
+        # on the main window so that the keys go there.
+        point = self.put_button_point()
+        driver.xdotool("mousemove", "--sync", point[0], point[1] - 60)
+        for key in ("space", "Return", "KP_Enter"):
+            driver.xdotool("key", key)
+        time.sleep(3)
+        self.assertIsNone(self.probe.window(driver.OPEN_DIALOG_CLASS))
+        self.assertTrue(self.probe.child(self.main(), PUT)["enabled"])
+
+    def cancel_dialog_and_check_finished(self):
+        dialog = driver.wait_for_dialog(self.probe)
+        self.assertEqual(dialog["text"], "開く")
+        main = self.main()
+        self.assertFalse(self.probe.child(main, PUT)["enabled"])
+        self.assertEqual(self.probe.child(main, PANEL)["text"], "GTFS選択中")
+        driver.cancel_dialog(self.probe)
+        driver.wait_for(lambda: self.probe.window(driver.OPEN_DIALOG_CLASS) is None, 30,
+                        what="the dialog to close")
+        driver.wait_for(lambda: self.probe.child(self.main(), PUT)["enabled"], 30,
+                        what="the button enabled again")
+        self.assertEqual(self.probe.child(self.main(), PANEL)["text"], "処理終了")
+
+
+if __name__ == "__main__":
+    driver.ensure_wine_rig()
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--probe", required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

@@ -1,0 +1,36 @@
+#include "standin/core/dump.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
+  Workbook workbook({u"agency", u"停留所"}, {});
+  const SheetId stops = workbook.SheetAt(2);
+  workbook.Select(stops, true);
+  workbook.SetNumberFormat(stops, CellRange::AllCells(), u"@");
+  workbook.SetNumberFormat(stops, CellRange::Cell(12, 3), u"0");
+  workbook.PasteSpecial(stops, u"Unicode テキスト",
+                        [] { return std::u16string(u"id\t\"a\\b\"\r\n\x01"); });
+  const ApplicationSettings settings{.screen_updating = false, .cut_copy_mode = true};
+  const std::vector<KeyEvent> keys{{KeyMessage::kDown, 27}, {KeyMessage::kSysUp, 18}};
+
+  EXPECT_EQ(DumpJson(&workbook, settings, keys, {20, 20, 1880, 1040}),
+            "{\"workbook\":true,\"active\":\"停留所\",\"screenUpdating\":false,"
+            "\"displayAlerts\":true,\"cutCopyMode\":true,\"sheets\":["
+            "{\"name\":\"agency\",\"selected\":false,\"formats\":[],\"cells\":[]},"
+            "{\"name\":\"停留所\",\"selected\":true,\"formats\":[{\"range\":\"all\",\"format\":"
+            "\"@\"},{\"range\":\"R12C3\",\"format\":\"0\"}],\"cells\":[[\"id\",\"\\\"a\\\\b\\\"\"],"
+            "[\"\\u0001\"]]}],"
+            "\"keys\":[{\"msg\":\"down\",\"vk\":27},{\"msg\":\"sysup\",\"vk\":18}],"
+            "\"window\":{\"left\":20,\"top\":20,\"width\":1880,\"height\":1040}}\n");
+}
+
+TEST(DumpTest, WithoutAWorkbook) {
+  EXPECT_EQ(DumpJson(nullptr, {}, {}, {}),
+            "{\"workbook\":false,\"active\":\"\",\"screenUpdating\":true,\"displayAlerts\":true,"
+            "\"cutCopyMode\":false,\"sheets\":[],\"keys\":[],"
+            "\"window\":{\"left\":0,\"top\":0,\"width\":0,\"height\":0}}\n");
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "standin/core/paste_text.h"
+
+#include <gtest/gtest.h>
+
+#include "app/base/error.h"
+#include "standin/core/cell_range.h"
+
+namespace {
+
+TEST(PasteTextTest, SplitsRowsAtCrLfAndCellsAtTabs) {
+  const struct {
+    std::u16string text;
+    TextRows rows;
+  } cases[] = {
+      {u"", {}},
+      {u"a", {{u"a"}}},
+      {u"a\tb\r\nc\td", {{u"a", u"b"}, {u"c", u"d"}}},
+      {u"a\tb\r\n", {{u"a", u"b"}}},  // a final line break adds no row
+      {u"a\r\n\r\nb\r\n", {{u"a"}, {u""}, {u"b"}}},
+      {u"\t\r\n", {{u"", u""}}},
+      {u"a\nb\rc", {{u"a\nb\rc"}}},  // only CR LF ends a row
+      {u"\"x\ty\"", {{u"\"x", u"y\""}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitPasteText(c.text, 1, 1), c.rows);
+}
+
+TEST(PasteTextTest, RefusesTextRunningPastTheSheet) {
+  std::u16string full_height;
+  for (int i = 0; i < kSheetRows; ++i) full_height += u"x\r\n";
+  EXPECT_EQ(SplitPasteText(full_height, 1, 1).size(), static_cast<std::size_t>(kSheetRows));
+  EXPECT_THROW(SplitPasteText(full_height, 2, 1), Error);
+  EXPECT_THROW(SplitPasteText(full_height + u"x", 1, 1), Error);
+
+  const std::u16string full_width(kSheetColumns - 1, u'\t');
+  EXPECT_EQ(SplitPasteText(u"a\r\n" + full_width, 1, 1)[1].size(),
+            static_cast<std::size_t>(kSheetColumns));
+  EXPECT_THROW(SplitPasteText(u"a\r\n" + full_width, 1, 2), Error);
+  EXPECT_THROW(SplitPasteText(full_width + u"\t", 1, 1), Error);
+}
+
+TEST(PasteTextTest, GeneralFormatConvertsOnlyNumbers) {
+  const struct {
+    std::u16string typed, shown;
+  } cases[] = {
+      {u"001", u"1"},
+      {u"0", u"0"},
+      {u"+5", u"5"},
+      {u"-007.50", u"-7.5"},
+      {u"-0", u"0"},
+      {u".5", u"0.5"},
+      {u"3.", u"3"},
+      {u"20240101", u"20240101"},
+      {u"08:00:00", u"08:00:00"},
+      {u"1e5", u"1e5"},
+      {u"", u""},
+      {u".", u"."},
+      {u"-", u"-"},
+      {u"0x10", u"0x10"},
+      {u"１２", u"１２"},
+      {u"Tokyo", u"Tokyo"},
+      {u"1.2.3", u"1.2.3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GeneralFormatText(c.typed), c.shown);
+}
+
+}  // namespace

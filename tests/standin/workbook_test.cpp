@@ -1,0 +1,161 @@
+#include "standin/core/workbook.h"
+
+#include <gtest/gtest.h>
+
+#include "app/base/error.h"
+
+namespace {
+
+std::vector<std::u16string> Names(const Workbook& workbook) {
+  std::vector<std::u16string> names;
+  for (const auto& sheet : workbook.sheets()) names.push_back(sheet.name);
+  return names;
+}
+
+std::vector<std::u16string> SelectedNames(const Workbook& workbook) {
+  std::vector<std::u16string> names;
+  for (const SheetId id : workbook.SelectedSheets()) names.push_back(workbook.sheet(id).name);
+  return names;
+}
+
+ClipboardText Holding(std::optional<std::u16string> text) {
+  return [text] { return text; };
+}
+
+constexpr std::u16string_view kUnicodeText = u"Unicode テキスト";
+
+TEST(WorkbookTest, FindsSheetsByNameWithoutCaseAndByPosition) {
+  const Workbook workbook({u"agency", u"Stops"}, {});
+  EXPECT_EQ(workbook.SheetNamed(u"STOPS"), workbook.sheets()[1].id);
+  EXPECT_EQ(workbook.SheetAt(1), workbook.sheets()[0].id);
+  EXPECT_THROW(workbook.SheetNamed(u"trips"), Error);
+  EXPECT_THROW(workbook.SheetAt(0), Error);
+  EXPECT_THROW(workbook.SheetAt(3), Error);
+  const std::vector<SheetId> only_stops{workbook.sheets()[1].id};
+  EXPECT_THROW(workbook.SheetNamed(u"agency", only_stops), Error);
+  EXPECT_EQ(workbook.SheetAt(1, only_stops), only_stops[0]);
+}
+
+TEST(WorkbookTest, RefusesBadInitialSheets) {
+  EXPECT_THROW(Workbook({}, {}), Error);
+  EXPECT_THROW(Workbook({u"a", u"A"}, {}), Error);
+  EXPECT_THROW(Workbook({u"a/b"}, {}), Error);
+}
+
+TEST(WorkbookTest, SelectMakesTheSheetActiveAndTheOnlySelected) {
+  Workbook workbook({u"a", u"b", u"c"}, {});
+  workbook.Select(workbook.SheetNamed(u"b"), false);
+  EXPECT_EQ(SelectedNames(workbook), (std::vector<std::u16string>{u"a", u"b"}));
+  EXPECT_EQ(workbook.active().name, u"a");
+  workbook.Select(workbook.SheetNamed(u"c"), true);
+  EXPECT_EQ(SelectedNames(workbook), std::vector<std::u16string>{u"c"});
+  EXPECT_EQ(workbook.active().name, u"c");
+}
+
+TEST(WorkbookTest, AddNumbersNewSheetsAndActivatesThem) {
+  Workbook workbook({u"stops"}, {});
+  const SheetId first = workbook.Add(std::nullopt, workbook.SheetAt(1));
+  EXPECT_EQ(workbook.active().id, first);
+  EXPECT_EQ(SelectedNames(workbook), std::vector<std::u16string>{u"Sheet2"});
+  workbook.Rename(first, u"trips");
+  workbook.Add(std::nullopt, workbook.SheetAt(2));
+  // Before the active sheet when no place is given; the counter skips names in use.
+  workbook.Rename(workbook.SheetAt(3), u"Sheet4");
+  workbook.Add(std::nullopt, std::nullopt);
+  EXPECT_EQ(Names(workbook),
+            (std::vector<std::u16string>{u"stops", u"trips", u"Sheet5", u"Sheet4"}));
+  workbook.Add(workbook.SheetAt(1), std::nullopt);
+  EXPECT_EQ(Names(workbook).front(), u"Sheet6");
+  EXPECT_THROW(workbook.Add(workbook.SheetAt(1), workbook.SheetAt(2)), Error);
+}
+
+TEST(WorkbookTest, DeleteKeepsAtLeastOneSheetAndActivatesTheNext) {
+  Workbook workbook({u"a", u"b", u"c"}, {});
+  workbook.Select(workbook.SheetNamed(u"b"), true);
+  workbook.Delete(workbook.SelectedSheets());
+  EXPECT_EQ(Names(workbook), (std::vector<std::u16string>{u"a", u"c"}));
+  EXPECT_EQ(workbook.active().name, u"c");
+  EXPECT_EQ(SelectedNames(workbook), std::vector<std::u16string>{u"c"});
+
+  workbook.Delete({workbook.SheetNamed(u"c")});
+  EXPECT_EQ(workbook.active().name, u"a");  // the last one went: the one before it
+  EXPECT_THROW(workbook.Delete(workbook.AllSheets()), Error);
+  EXPECT_EQ(Names(workbook), std::vector<std::u16string>{u"a"});
+}
+
+TEST(WorkbookTest, DeleteRefusedByFaultChangesNothing) {
+  Workbook workbook({u"a", u"b"}, {.refuse_delete = true});
+  EXPECT_THROW(workbook.Delete({workbook.SheetNamed(u"b")}), Error);
+  EXPECT_EQ(Names(workbook), (std::vector<std::u16string>{u"a", u"b"}));
+}
+
+TEST(WorkbookTest, RenameRefusesClashesButNotItsOwnName) {
+  Workbook workbook({u"stops", u"Sheet2"}, {});
+  const SheetId sheet = workbook.SheetNamed(u"Sheet2");
+  EXPECT_THROW(workbook.Rename(sheet, u"STOPS"), Error);
+  EXPECT_THROW(workbook.Rename(sheet, u"history"), Error);
+  EXPECT_EQ(workbook.sheet(sheet).name, u"Sheet2");
+  workbook.Rename(sheet, u"SHEET2");
+  EXPECT_EQ(workbook.sheet(sheet).name, u"SHEET2");
+}
+
+TEST(WorkbookTest, GoneSheetsAreRefused) {
+  Workbook workbook({u"a", u"b"}, {});
+  const SheetId gone = workbook.SheetNamed(u"b");
+  workbook.Delete({gone});
+  EXPECT_THROW(workbook.Rename(gone, u"c"), Error);
+  EXPECT_THROW(workbook.Select(gone, true), Error);
+}
+
+TEST(WorkbookTest, RangesSelectOnlyOnTheActiveSheet) {
+  Workbook workbook({u"a", u"b"}, {});
+  const SheetId a = workbook.SheetNamed(u"a");
+  EXPECT_THROW(workbook.SelectRange(workbook.SheetNamed(u"b"), CellRange::Cell(2, 2)), Error);
+  workbook.SelectRange(a, CellRange::Cell(3, 4));
+  workbook.SelectRange(a, CellRange::AllCells());
+  EXPECT_EQ(workbook.active().selection, CellRange::AllCells());
+  EXPECT_EQ(workbook.active().active_row, 3);  // all cells keep the active cell
+  EXPECT_EQ(workbook.active().active_column, 4);
+  EXPECT_THROW(CellRange::Cell(0, 1), Error);
+  EXPECT_THROW(CellRange::Cell(1, kSheetColumns + 1), Error);
+}
+
+TEST(WorkbookTest, NumberFormatsAreRecordedInOrder) {
+  Workbook workbook({u"a"}, {});
+  const SheetId a = workbook.SheetAt(1);
+  EXPECT_EQ(workbook.NumberFormatOf(a, CellRange::Cell(1, 1)), u"G/標準");
+  workbook.SetNumberFormat(a, CellRange::AllCells(), u"@");
+  workbook.SetNumberFormat(a, CellRange::Cell(2, 3), u"0.00");
+  EXPECT_EQ(workbook.NumberFormatOf(a, CellRange::Cell(2, 3)), u"0.00");
+  EXPECT_EQ(workbook.NumberFormatOf(a, CellRange::Cell(1, 1)), u"@");
+  EXPECT_EQ(workbook.active().formats.size(), 2u);
+}
+
+TEST(WorkbookTest, PastesFromTheActiveCellAsTextWhereFormattedSo) {
+  Workbook workbook({u"a"}, {});
+  const SheetId a = workbook.SheetAt(1);
+  workbook.SetNumberFormat(a, CellRange::AllCells(), u"@");
+  workbook.SetNumberFormat(a, CellRange::Cell(2, 3), u"G/標準");
+  workbook.SelectRange(a, CellRange::Cell(2, 2));
+  workbook.PasteSpecial(a, kUnicodeText, Holding(u"007\t007\r\n08:00\t-0.50\r\n"));
+  const TextRows expected{{}, {u"", u"007", u"7"}, {u"", u"08:00", u"-0.50"}};
+  EXPECT_EQ(workbook.active().cells, expected);
+}
+
+TEST(WorkbookTest, RefusedPastesLeaveTheCellsAlone) {
+  Workbook workbook({u"a", u"b"}, {.failing_pastes = 2});
+  const SheetId a = workbook.SheetAt(1);
+  const auto text = Holding(u"x");
+  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, text), Error);
+  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, text), Error);
+  EXPECT_THROW(workbook.PasteSpecial(a, u"テキスト", text), Error);
+  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, Holding(std::nullopt)), Error);
+  EXPECT_THROW(workbook.PasteSpecial(workbook.SheetAt(2), kUnicodeText, text), Error);
+  workbook.SelectRange(a, CellRange::Cell(kSheetRows, 1));
+  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, Holding(u"x\r\ny")), Error);
+  EXPECT_TRUE(workbook.active().cells.empty());
+  workbook.PasteSpecial(a, kUnicodeText, text);  // the third good paste goes through
+  EXPECT_EQ(workbook.active().cells.size(), static_cast<std::size_t>(kSheetRows));
+}
+
+}  // namespace

@@ -1,7 +1,10 @@
+#include "feed/working_folder.h"
+
+#include <windows.h>
+
 #include <shlobj.h>
 
 #include "app/base/win/wide.h"
-#include "feed/working_folder.h"
 #include "feed/zip/ZipEX.h"
 
 void ExtractFeedArchive(const std::u16string& archive_path, const std::u16string& folder) {

@@ -66,11 +66,6 @@ std::u16string ReadFeedText(ByteSource& source, std::uint64_t size) {
   throw Error(u"テキストがメモの容量を超えています");
 }
 
-std::u16string MakeTabText(std::u16string text) {
-  for (char16_t& unit : text) unit = unit == u',' ? u'\t' : unit;
-  return text;
-}
-
 void WriteUtf8WithBom(std::u16string_view text, ByteSink& sink) {
   sink.Write(kBom.data(), kBom.size());
   constexpr std::size_t kBlock = 64 * 1024;

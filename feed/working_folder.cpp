@@ -1,7 +1,8 @@
 #include "feed/working_folder.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,34 @@
+#pragma once
+// A fresh folder under the temporary folder for one test, removed with all it holds afterwards,
+// and the hidden application window that shell and clipboard calls need.
+#include <windows.h>
+
+#include <string>
+
+class TestFolder {
+ public:
+  TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+  ~TestFolder();
+  const std::u16string& path() const { return path_; }
+  std::u16string operator/(const std::u16string& name) const { return path_ + u"\\" + name; }
+
+ private:
+  std::u16string path_;
+};
+
+void WriteFileBytes(const std::u16string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::u16string& path);
+bool FileExists(const std::u16string& path);
+
+class HiddenApplicationWindow {
+ public:
+  HiddenApplicationWindow();
+  HiddenApplicationWindow(const HiddenApplicationWindow&) = delete;
+  HiddenApplicationWindow& operator=(const HiddenApplicationWindow&) = delete;
+  ~HiddenApplicationWindow();
+
+ private:
+  HWND window_;
+};

@@ -13,6 +13,11 @@ namespace {
 constexpr std::size_t kCopyChunk = 256 * 1024;
 constexpr std::uint16_t kUtf8NamesFlag = 0x0800;
 constexpr std::size_t kMaxPath = 260;
+constexpr std::uint32_t kDosDirectory = 0x10;
+
+bool MadeOnDos(const TZipHeader& central) {
+  return central.MadeByVersion >> 8 == 0;
+}
 
 }  // namespace
 
@@ -41,7 +46,13 @@ void TZipFile::Extract(std::size_t index, const std::u16string& folder, bool cre
   const TZipHeader& central = headers_.at(index);
   auto name = DecodeEntryName(central.FileName, utf8_support_);
   if (!create_subfolders) name.erase(0, name.find_last_of(u'\\') + 1);
-  const auto target = EntryTargetPath(folder, name);
+  auto target = EntryTargetPath(folder, name);
+  // Older DOS tools mark a folder by its attribute alone; written as a file, it would block
+  // the entries inside it.
+  if (MadeOnDos(central) && (central.ExternalAttributes & kDosDirectory) &&
+      !target.ends_with(u'\\')) {
+    target += u'\\';
+  }
   files_.CreateFolders(target.substr(0, target.find_last_of(u'\\')));
   if (target.ends_with(u'\\')) return;  // a directory entry
   WriteEntry(*data, central, target);
@@ -99,7 +110,7 @@ void TZipFile::FinishFile(const TZipHeader& central, const TZipHeader& local,
   const auto time = DecodeDosDateTime(local.ModifiedDateTime);
   if (target.size() >= kMaxPath) throw Error(u"指定されたパスが長すぎます");
   files_.SetTimes(target, time);
-  if (central.MadeByVersion >> 8 == 0) {  // made on an MS-DOS-compatible system
+  if (MadeOnDos(central)) {
     files_.SetAttributes(target, central.ExternalAttributes & 0xFF & ~0x08u);
   }
 }

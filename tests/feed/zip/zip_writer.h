@@ -1,0 +1,29 @@
+#pragma once
+// Builds small archives for the tests, with every header field under the test's control.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TestEntry {
+  std::string name;
+  std::string data;
+  std::uint16_t method = 0;  // 8 deflates; any other value stores the data as it is
+  std::uint16_t flag = 0x0800;
+  std::uint16_t made_by = 0x0014;  // MS-DOS
+  std::uint32_t external_attributes = 0x20;
+  std::uint32_t dos_date_time = 0x58A6'38E5;  // 2024-05-06 07:07:10
+  std::optional<std::uint32_t> local_dos_date_time = std::nullopt;
+  std::optional<std::uint32_t> crc = std::nullopt;
+  std::optional<std::uint32_t> uncompressed_size = std::nullopt;
+  bool data_descriptor = false;  // sizes and CRC zero in the local header, given behind the data
+};
+
+std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& comment = "");
+
+// Overwrites bytes of an archive in place.
+void Patch(std::string& archive, std::size_t offset, const std::string& bytes);
+std::string U16Bytes(std::uint16_t value);
+std::string U32Bytes(std::uint32_t value);
+// Where the n-th occurrence of a signature ("PK\1\2" and so on) starts.
+std::size_t FindSignature(const std::string& archive, const char* signature, int n = 0);

@@ -33,6 +33,17 @@ def wait_for(predicate, timeout, interval=0.2, what="condition"):
         time.sleep(interval)
 
 
+def use_desktop_window():
+    """Every program of the prefix then runs inside one Wine desktop window of 1920x1080, with
+    title bars drawn as Windows draws them (the bare display has no window manager)."""
+    key = r"HKCU\Software\Wine\Explorer"
+    subprocess.run(["wine", "reg", "add", key, "/v", "Desktop", "/d", "Default", "/f"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    subprocess.run(["wine", "reg", "add", key + r"\Desktops", "/v", "Default", "/d", "1920x1080",
+                    "/f"], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   timeout=60)
+
+
 def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
 
@@ -124,3 +135,123 @@ def type_into_focus(text):
 def windows_path(path):
     """The Wine (Z: drive) form of a Unix path."""
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+STANDIN_CLASS = "XLMAIN"
+WM_CLOSE, WM_APP = 0x0010, 0x8000
+MESSAGE_BOX_TEXT, MESSAGE_BOX_OK = 0xFFFF, 2
+PUT_BUTTON, FARES_BOX, SHAPES_BOX, STATUS_PANEL = 100, 101, 102, 103
+
+
+class StandIn:
+    """The stand-in spreadsheet application, started with its contract's options."""
+
+    def __init__(self, exe, folder, *options):
+        self.folder = Path(folder)
+        self.folder.mkdir(parents=True, exist_ok=True)
+        self.ready = self.folder / "standin.ready"
+        self.log = self.folder / "standin.log"
+        self.dump_file = self.folder / "standin.json"
+        for f in (self.ready, self.log, self.dump_file):
+            f.unlink(missing_ok=True)
+        self.program = Program(exe, self.folder, [
+            "--ready", windows_path(self.ready), "--log", windows_path(self.log),
+            "--dump", windows_path(self.dump_file), *options])
+
+    def wait_ready(self, timeout=60):
+        wait_for(self.ready.exists, timeout, what="the stand-in's registration")
+
+    def dump(self, probe, timeout=30):
+        """Asks the running stand-in for its workbook and reads it."""
+        self.dump_file.unlink(missing_ok=True)
+        probe.post(STANDIN_CLASS, WM_APP + 1)
+        wait_for(lambda: self.dump_file.exists() and self.dump_file.stat().st_size > 0, timeout,
+                 what="the stand-in's dump")
+        time.sleep(0.2)
+        return json.loads(self.dump_file.read_text(encoding="utf-8"))
+
+    def calls(self):
+        return self.log.read_text(encoding="utf-8").splitlines() if self.log.exists() else []
+
+    def close(self, probe):
+        if self.program.running():
+            probe.post(STANDIN_CLASS, WM_CLOSE)
+            try:
+                self.program.process.wait(20)
+            except subprocess.TimeoutExpired:
+                pass
+        self.program.stop()
+
+
+class Velmora:
+    """The tool itself, started from a folder of its own so that its working folder lies there."""
+
+    def __init__(self, exe, folder, probe):
+        self.probe = probe
+        self.program = Program(exe, folder)
+        self.working_folder = Path(folder) / "GTFS_TEMP"
+        wait_for(self.main, 60, what="the main window")
+
+    def main(self):
+        return self.probe.window(MAIN_CLASS)
+
+    def control(self, control_id):
+        return Probe.child(self.main(), control_id)
+
+    def set_check_boxes(self, checked):
+        for box in (FARES_BOX, SHAPES_BOX):
+            if self.control(box)["checked"] != checked:
+                click_control(self.probe, self.main(), box)
+            wait_for(lambda: self.control(box)["checked"] == checked, 10, what="the check box")
+
+    def message_box(self):
+        box = self.probe.window(OPEN_DIALOG_CLASS, "Velmora")
+        return box if box and box["visible"] else None
+
+    def import_feed(self, archive, timeout=600):
+        """One import run as a person does it: release the mouse over the button, choose the
+        archive, answer each message box with OK. Gives the texts of the boxes met, in order."""
+        release_mouse_over(screen_point(self.main(), self.control(PUT_BUTTON)), 1)
+        choose_file_in_dialog(self.probe, archive)
+        messages = []
+        deadline = time.monotonic() + timeout
+        while True:
+            box = self.message_box()
+            if box:
+                texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
+                messages.append(texts[0] if texts else "")
+                ok = next(c for c in box["children"] if c and c["class"] == "Button")
+                click_control(self.probe, box, ok["id"])
+                wait_for(lambda: self.message_box() is None, 30, what="the box to close")
+                continue
+            if self.control(PUT_BUTTON)["enabled"]:
+                return messages
+            if time.monotonic() > deadline:
+                raise AssertionError("the import run did not end")
+            time.sleep(0.3)
+
+    def status(self):
+        return self.control(STATUS_PANEL)["text"]
+
+    def close(self):
+        self.probe.post(MAIN_CLASS, WM_CLOSE)
+        try:
+            self.program.process.wait(20)
+        except subprocess.TimeoutExpired:
+            pass
+        self.program.stop()
+
+
+def zip_folder(folder, archive):
+    """A feed archive of every file of a folder, deflated, with fixed times."""
+    import zipfile
+    with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as z:
+        for f in sorted(Path(folder).iterdir()):
+            info = zipfile.ZipInfo(f.name, date_time=(2026, 12, 1, 9, 0, 0))
+            info.compress_type = zipfile.ZIP_DEFLATED
+            z.writestr(info, f.read_bytes())
+    return archive
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", str(path)], check=True, timeout=60)

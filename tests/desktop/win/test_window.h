@@ -1,0 +1,42 @@
+#pragma once
+// Real top-level windows for the tests, recording the keys and right clicks they are sent.
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+class TestWindow {
+ public:
+  TestWindow(const wchar_t* caption, RECT rect, bool visible = true,
+             DWORD style = WS_OVERLAPPEDWINDOW);
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
+  HWND get() const { return handle_; }
+  RECT Rect() const;
+  // Raises the window to the top of the Z order without activating it.
+  void Raise() const;
+
+  // (message, virtual key) for key messages, (message, 0) for right-button messages.
+  std::vector<std::pair<UINT, WPARAM>> received;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  HWND handle_ = nullptr;
+};
+
+// The tool's hidden application window, where the walk starts, for the lifetime of a test.
+class TestApplicationWindow {
+ public:
+  TestApplicationWindow();
+  ~TestApplicationWindow();
+  TestApplicationWindow(const TestApplicationWindow&) = delete;
+  TestApplicationWindow& operator=(const TestApplicationWindow&) = delete;
+
+ private:
+  TestWindow window_;
+};
+
+// Processes this thread's messages for about that long.
+void PumpMessagesFor(DWORD milliseconds);

@@ -1,0 +1,101 @@
+#include "desktop/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+#include "tests/desktop/win/test_window.h"
+
+namespace {
+std::array<LONG, 4> Corners(RECT rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+bool ReceivedAny(const TestWindow& window, std::initializer_list<UINT> messages) {
+  return std::ranges::any_of(window.received, [&](const auto& received) {
+    return std::ranges::find(messages, received.first) != messages.end();
+  });
+}
+
+class PlacementTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920); }
+
+ private:
+  TestApplicationWindow application_;
+};
+
+TEST_F(PlacementTest, BringUpRestoresAMinimisedWindow) {
+  TestWindow sheet(L"Book1 - Excel", {100, 100, 740, 580});
+  ShowWindow(sheet.get(), SW_MINIMIZE);
+  PumpMessagesFor(100);
+  ASSERT_TRUE(IsIconic(sheet.get()));
+
+  BringUpExcelWindow();
+  PumpMessagesFor(100);
+  EXPECT_FALSE(IsIconic(sheet.get()));
+  EXPECT_TRUE(IsWindowVisible(sheet.get()));
+  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 740, 580}));
+  EXPECT_EQ(GetForegroundWindow(), sheet.get());
+}
+
+TEST_F(PlacementTest, BringUpReturnsAMaximisedWindowToNormal) {
+  TestWindow sheet(L"Book1 - Excel", {100, 100, 740, 580});
+  ShowWindow(sheet.get(), SW_MAXIMIZE);
+  PumpMessagesFor(100);
+  ASSERT_TRUE(IsZoomed(sheet.get()));
+
+  BringUpExcelWindow();
+  PumpMessagesFor(100);
+  EXPECT_FALSE(IsZoomed(sheet.get()));
+  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 740, 580}));
+}
+
+TEST_F(PlacementTest, PlacesWithAMarginAndSendsOneEscape) {
+  TestWindow sheet(L"Book1 - Excel", {300, 300, 700, 600});
+  PlaceExcelWindow(0, 2);
+  PumpMessagesFor(300);
+  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{20, 20, 1900, 1060}));
+  const std::vector<std::pair<UINT, WPARAM>> escape = {{WM_KEYDOWN, VK_ESCAPE},
+                                                       {WM_KEYUP, VK_ESCAPE}};
+  EXPECT_EQ(sheet.received, escape);
+}
+
+TEST_F(PlacementTest, OtherTopOffsetKeepsTheHeightOfTheTopMarginOnly) {
+  TestWindow sheet(L"Book1 - Excel", {300, 300, 700, 600});
+  PlaceExcelWindow(100, 0);
+  PumpMessagesFor(100);
+  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{20, 100, 1900, 1160}));
+  EXPECT_TRUE(sheet.received.empty());
+}
+
+// Without a window manager Wine leaves a captioned window's title bar to nobody: a click there
+// reaches the desktop window. A window without a caption is hit over its whole rectangle, so the
+// click is seen where it lands.
+TEST_F(PlacementTest, RightClicksHalfwayAcrossJustBelowTheTopEdge) {
+  TestWindow sheet(L"Book1 - Excel", {300, 300, 700, 600}, true, WS_POPUP);
+  PlaceExcelWindow(0, 1);
+  PumpMessagesFor(100);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_EQ(cursor.x, 960);
+  EXPECT_EQ(cursor.y, 34);
+  const std::vector<std::pair<UINT, WPARAM>> click = {{WM_RBUTTONDOWN, 0}, {WM_RBUTTONUP, 0}};
+  EXPECT_EQ(sheet.received, click);
+}
+
+TEST_F(PlacementTest, NoWindowFoundMeansNoClick) {
+  TestWindow bystander(L"Bystander", {0, 0, 1920, 1080}, true, WS_POPUP);
+  SetCursorPos(300, 300);
+  PlaceExcelWindow(0, 1);
+  PumpMessagesFor(100);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  EXPECT_EQ(cursor.x, 300);
+  EXPECT_EQ(cursor.y, 300);
+  EXPECT_FALSE(
+      ReceivedAny(bystander, {WM_NCRBUTTONDOWN, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_NCRBUTTONUP}));
+  EXPECT_EQ(Corners(bystander.Rect()), (std::array<LONG, 4>{0, 0, 1920, 1080}));
+}
+}  // namespace

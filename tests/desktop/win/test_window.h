@@ -2,6 +2,7 @@
 // Real top-level windows for the tests, recording the keys and right clicks they are sent.
 #include <windows.h>
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,10 @@ class TestApplicationWindow {
  private:
   TestWindow window_;
 };
+
+inline std::array<LONG, 4> Corners(RECT rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 // Processes this thread's messages for about that long.
 void PumpMessagesFor(DWORD milliseconds);

@@ -77,6 +77,18 @@ TEST_F(FindTopWindowTest, CaptionInCapitalsDoesNotMatch) {
   EXPECT_EQ(FindTopWindow(u"MICROSOFT EXCEL", u"", u"", 0), shouting.get());
 }
 
+TEST_F(FindTopWindowTest, ActivationRestoresAMinimisedWindowExceptInMode3) {
+  TestWindow sheet(L"Excel - Book1", {100, 100, 500, 400});
+  ShowWindow(sheet.get(), SW_MINIMIZE);
+  PumpMessagesFor(100);
+  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 3), sheet.get());
+  EXPECT_TRUE(IsIconic(sheet.get()));
+  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 1), sheet.get());
+  PumpMessagesFor(100);
+  EXPECT_FALSE(IsIconic(sheet.get()));
+  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 500, 400}));
+}
+
 TEST_F(FindTopWindowTest, HiddenApplicationWindowOfATitledToolIsFoundWhenHigher) {
   TestWindow sheet(L"Book1 - Excel", {100, 100, 500, 400});
   const TitleProbe probe;

@@ -8,10 +8,6 @@
 #include "tests/desktop/win/test_window.h"
 
 namespace {
-std::array<LONG, 4> Corners(RECT rect) {
-  return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
 bool ReceivedAny(const TestWindow& window, std::initializer_list<UINT> messages) {
   return std::ranges::any_of(window.received, [&](const auto& received) {
     return std::ranges::find(messages, received.first) != messages.end();
@@ -26,30 +22,21 @@ class PlacementTest : public ::testing::Test {
   TestApplicationWindow application_;
 };
 
-TEST_F(PlacementTest, BringUpRestoresAMinimisedWindow) {
-  TestWindow sheet(L"Book1 - Excel", {100, 100, 740, 580});
-  ShowWindow(sheet.get(), SW_MINIMIZE);
-  PumpMessagesFor(100);
-  ASSERT_TRUE(IsIconic(sheet.get()));
+TEST_F(PlacementTest, BringUpReturnsMinimisedAndMaximisedWindowsToNormal) {
+  for (const int shown : {SW_MINIMIZE, SW_MAXIMIZE}) {
+    TestWindow sheet(L"Book1 - Excel", {100, 100, 740, 580});
+    ShowWindow(sheet.get(), shown);
+    PumpMessagesFor(100);
+    ASSERT_TRUE(IsIconic(sheet.get()) || IsZoomed(sheet.get()));
 
-  BringUpExcelWindow();
-  PumpMessagesFor(100);
-  EXPECT_FALSE(IsIconic(sheet.get()));
-  EXPECT_TRUE(IsWindowVisible(sheet.get()));
-  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 740, 580}));
-  EXPECT_EQ(GetForegroundWindow(), sheet.get());
-}
-
-TEST_F(PlacementTest, BringUpReturnsAMaximisedWindowToNormal) {
-  TestWindow sheet(L"Book1 - Excel", {100, 100, 740, 580});
-  ShowWindow(sheet.get(), SW_MAXIMIZE);
-  PumpMessagesFor(100);
-  ASSERT_TRUE(IsZoomed(sheet.get()));
-
-  BringUpExcelWindow();
-  PumpMessagesFor(100);
-  EXPECT_FALSE(IsZoomed(sheet.get()));
-  EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 740, 580}));
+    BringUpExcelWindow();
+    PumpMessagesFor(100);
+    EXPECT_FALSE(IsIconic(sheet.get()));
+    EXPECT_FALSE(IsZoomed(sheet.get()));
+    EXPECT_TRUE(IsWindowVisible(sheet.get()));
+    EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 740, 580}));
+    EXPECT_EQ(GetForegroundWindow(), sheet.get());
+  }
 }
 
 TEST_F(PlacementTest, PlacesWithAMarginAndSendsOneEscape) {

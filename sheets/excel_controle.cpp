@@ -28,7 +28,8 @@ ApplicationReference ExcelApp;
 
 const sheets::Value& App() {
   static const VariantValue detached;
-  return ExcelApp.held ? *ExcelApp.held : detached;
+  if (ExcelApp.held) return *ExcelApp.held;
+  return detached;
 }
 
 std::unique_ptr<sheets::Value> AttachRunningExcel() {

@@ -29,9 +29,12 @@ VARIANTARG Lay(const sheets::Argument& argument, VARIANT& owned) {
       owned.vt = VT_ERROR;
       owned.scode = DISP_E_PARAMNOTFOUND;
       return owned;
-    case Kind::kObject:
-      ThrowIfFailed(VariantCopy(&owned, dynamic_cast<const VariantValue&>(*argument.object).get()));
+    case Kind::kObject: {
+      // VariantCopy only reads its source.
+      auto& object = dynamic_cast<const VariantValue&>(*argument.object);
+      ThrowIfFailed(VariantCopy(&owned, const_cast<VARIANT*>(object.get())));
       return owned;
+    }
     case Kind::kTextByRef: {
       owned.bstrVal = NewBstr(argument.text);
       owned.vt = VT_BSTR;

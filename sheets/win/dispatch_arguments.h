@@ -1,5 +1,7 @@
 #pragma once
 // The positional arguments of one late-bound call, laid out as DISPPARAMS wants them.
+#include <windows.h>  // before com.h, which needs it
+
 #include <vector>
 
 #include "app/base/win/com.h"

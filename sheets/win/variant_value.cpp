@@ -64,6 +64,7 @@ std::unique_ptr<sheets::Value> VariantValue::Invoke(const sheets::MemberCall& ca
 int32_t VariantValue::ToInt32() const {
   Variant number;
   // No hidden call of an object's default member: an object is simply not a number.
-  ThrowIfFailed(VariantChangeType(number.get(), value_.get(), VARIANT_NOVALUEPROP, VT_I4));
+  ThrowIfFailed(VariantChangeType(number.get(), const_cast<VARIANT*>(value_.get()),
+                                  VARIANT_NOVALUEPROP, VT_I4));
   return number->lVal;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // A VARIANT as the sheet operations see it: member calls on it go late-bound through IDispatch.
+#include <windows.h>  // before com.h, which needs it
+
 #include <memory>
 
 #include "app/base/win/com.h"

@@ -1,0 +1,178 @@
+#include "sheets/excel_controle.h"
+
+#include <windows.h>
+// after windows.h
+#include <objbase.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/base/error.h"
+#include "app/base/win/unique_handle.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+class ExcelControleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  void TearDown() override {
+    ReleaseExcel();
+    CoUninitialize();
+  }
+};
+
+TEST_F(ExcelControleTest, DetachedOperationsFailAsPromised) {
+  SetScreenUpdating(1);
+  SelectCell(1, 1);
+  EXPECT_EQ(SelectSheetByName(u"Sheet1"), -1);
+  EXPECT_EQ(DeleteSelectedSheets(), -1);
+  EXPECT_EQ(AddSheetAfterLast(u"stops"), -1);
+  EXPECT_EQ(SelectSheetByIndex(1), -1);
+  EXPECT_THROW(SelectAllCells(), Error);
+  EXPECT_THROW(FormatSelectionAsText(), Error);
+  EXPECT_THROW(PasteUnicodeText(), Error);
+}
+
+int delivered = 0;
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_APP) ++delivered;
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+TEST_F(ExcelControleTest, PumpedWaitProcessesMessagesAndWaitsByTheClock) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = CountingProcedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"PumpedWaitTest";
+  RegisterClassW(&window_class);
+  HWND window = CreateWindowW(L"PumpedWaitTest", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              window_class.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  delivered = 0;
+  PostMessageW(window, WM_APP, 0, 0);
+  PostMessageW(window, WM_APP, 0, 0);
+  PumpedWait(0);
+  EXPECT_EQ(delivered, 2);
+
+  const ULONGLONG start = GetTickCount64();
+  PumpedWait(50);
+  EXPECT_GE(GetTickCount64() - start, 50u);
+  DestroyWindow(window);
+}
+
+// A Unix path as Wine's Z: drive shows it.
+std::wstring WinePath(std::string path) {
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return L"Z:" + std::wstring(path.begin(), path.end());
+}
+
+std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  return lines;
+}
+
+// The stand-in application, started with the given sheets and ended when the test is done.
+class RunningStandin {
+ public:
+  explicit RunningStandin(const std::wstring& sheets) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder_ =
+        std::filesystem::path(temp) / ("sheets_standin_" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder_);
+    std::wstring command = L"\"" + WinePath(VELMORA_STANDIN_EXE) + L"\" --sheets " + sheets +
+                           L" --log \"" + log().wstring() + L"\" --ready \"" +
+                           (folder_ / "ready").wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+      throw Error(u"the stand-in did not start");
+    }
+    process_ = UniqueKernelHandle(started.hProcess);
+    CloseHandle(started.hThread);
+    for (int i = 0; i < 300 && !std::filesystem::exists(folder_ / "ready"); ++i) Sleep(100);
+  }
+  ~RunningStandin() {
+    if (HWND window = FindWindowW(L"XLMAIN", nullptr)) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.get(), 1);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  bool ready() const { return std::filesystem::exists(folder_ / "ready"); }
+  std::filesystem::path log() const { return folder_ / "calls.log"; }
+
+ private:
+  std::filesystem::path folder_;
+  UniqueKernelHandle process_;
+};
+
+TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
+  RunningStandin standin(L"stops");
+  ASSERT_TRUE(standin.ready());
+  ASSERT_EQ(ConnectExcel(), 1);
+  EXPECT_EQ(SelectSheetByName(u"stops"), 0);
+  EXPECT_EQ(DeleteSelectedSheets(), -1);       // a workbook keeps its last sheet
+  EXPECT_EQ(AddSheetAfterLast(u"stops"), -1);  // the name is taken: the new sheet stays
+  EXPECT_EQ(AddSheetAfterLast(u""), 1);
+  EXPECT_NO_THROW(SelectAllCells());
+  EXPECT_NO_THROW(FormatSelectionAsText());
+  SelectCell(1, 1);
+  EXPECT_EQ(SelectSheetByName(u"nothing"), -1);
+  SelectSheetByIndex(1);
+  ReleaseExcel();
+
+  std::vector<std::string> calls;
+  for (const std::string& line : ReadLines(standin.log())) {
+    if (line.starts_with("Invoke ")) calls.push_back(line.substr(7));
+    if (line.starts_with("Error ")) calls.push_back("Error");
+  }
+  EXPECT_THAT(
+      calls,
+      ElementsAre(
+          "Application.ScreenUpdating flags=4 args=000b named=1",
+          "Application.Sheets flags=3 args=4008 named=0", "Worksheet.Select flags=1 args= named=0",
+          "Application.DisplayAlerts flags=4 args=000b named=1",
+          "Application.ActiveWindow flags=3 args= named=0",
+          "Window.SelectedSheets flags=3 args= named=0", "Sheets.Delete flags=1 args= named=0",
+          "Error", "Application.DisplayAlerts flags=4 args=000b named=1",
+          // AddSheetAfterLast, refused rename
+          "Application.Sheets flags=3 args= named=0", "Sheets.Count flags=3 args= named=0",
+          "Application.Sheets flags=3 args= named=0", "Sheets.Item flags=3 args=4003 named=0",
+          "Application.Sheets flags=3 args= named=0", "Sheets.Add flags=3 args=000a,0009 named=0",
+          "Application.ActiveSheet flags=3 args= named=0",
+          "Worksheet.Name flags=4 args=4008 named=1", "Error",
+          // AddSheetAfterLast, no name
+          "Application.Sheets flags=3 args= named=0", "Sheets.Count flags=3 args= named=0",
+          "Application.Sheets flags=3 args= named=0", "Sheets.Item flags=3 args=4003 named=0",
+          "Application.Sheets flags=3 args= named=0", "Sheets.Add flags=3 args=000a,0009 named=0",
+          "Application.Cells flags=3 args= named=0", "Range.Select flags=1 args= named=0",
+          "Application.Selection flags=3 args= named=0",
+          "Range.NumberFormatLocal flags=4 args=0008 named=1",
+          "Application.Cells flags=3 args=4003,4003 named=0", "Range.Select flags=1 args= named=0",
+          "Application.Sheets flags=3 args=4008 named=0", "Error",
+          "Application.Sheets flags=3 args= named=0", "Sheets.Item flags=3 args=4003 named=0",
+          "Worksheet.Select flags=3 args= named=0"));
+}
+
+TEST_F(ExcelControleTest, GivesUpWhenNoApplicationRuns) {
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(ConnectExcel(), -1);
+  EXPECT_GE(GetTickCount64() - start, 10000u);
+  EXPECT_THROW(SelectAllCells(), Error);
+}
+
+}  // namespace

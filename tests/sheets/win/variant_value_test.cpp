@@ -1,0 +1,136 @@
+#include "sheets/win/variant_value.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/base/error.h"
+#include "sheets/sheet_operations.h"
+#include "tests/sheets/win/recording_dispatch.h"
+
+namespace {
+
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class VariantValueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  void TearDown() override {
+    for (auto& [member, result] : object.results) VariantClear(&result);
+    // Every VARIANT, argument and temporary object of the calls has been let go.
+    EXPECT_EQ(object.references, 1u);
+    CoUninitialize();
+  }
+  void SetResult(const std::u16string& member, VARTYPE type, LONG number = 0) {
+    VARIANT& result = object.results[member];
+    VariantInit(&result);
+    result.vt = type;
+    if (type == VT_I4) result.lVal = number;
+    if (type == VT_BSTR) result.bstrVal = SysAllocString(L"abc");
+    if (type == VT_DISPATCH) {
+      result.pdispVal = &object;
+      object.AddRef();
+    }
+  }
+
+  // The value holds a reference of its own, as a call's result would.
+  VariantValue Holding() {
+    object.AddRef();
+    return VariantValue(ComPtr<IDispatch>::Adopt(&object));
+  }
+
+  RecordingDispatch object;
+};
+
+TEST_F(VariantValueTest, SendsNamesFlagsAndArgumentsAsTheApplicationExpectsThem) {
+  SetResult(u"count", VT_I4, 3);
+  {
+    const VariantValue app = Holding();
+    sheets::SetScreenUpdating(app, 7);
+    EXPECT_EQ(sheets::SelectSheetByName(app, u"stops"), 0);
+    EXPECT_EQ(sheets::DeleteSelectedSheets(app), 1);
+    EXPECT_EQ(sheets::AddSheetAfterLast(app, u"停留所"), 1);
+    sheets::FormatSelectionAsText(app);
+    sheets::SelectCell(app, 1, 2);
+    sheets::PasteUnicodeText(app);
+  }
+  EXPECT_THAT(
+      object.calls,
+      ElementsAre(
+          "ScreenUpdating flags=4 args=000b:-1 named=-3", "sheets flags=3 args=4008:stops named=",
+          "select flags=1 args= named=", "DisplayAlerts flags=4 args=000b:0 named=-3",
+          "ActiveWindow flags=3 args= named=", "SelectedSheets flags=3 args= named=",
+          "Delete flags=1 args= named=", "DisplayAlerts flags=4 args=000b:-1 named=-3",
+          "sheets flags=3 args= named=", "count flags=3 args= named=",
+          "sheets flags=3 args= named=", "item flags=3 args=4003:3 named=",
+          "sheets flags=3 args= named=", "add flags=3 args=000a:80020004,0009:self named=",
+          "activesheet flags=3 args= named=", "name flags=4 args=4008:停留所 named=-3",
+          "Selection flags=3 args= named=", "NumberFormatLocal flags=4 args=0008:@ named=-3",
+          "cells flags=3 args=4003:1,4003:2 named=", "select flags=1 args= named=",
+          "ActiveSheet flags=3 args= named=",
+          "PasteSpecial flags=3 args=0008:Unicode テキスト,000b:0,000b:0 named=",
+          "Application flags=3 args= named=", "CutCopyMode flags=4 args=000b:0 named=-3"));
+  EXPECT_THAT(object.lookup_locales, Each(GetThreadLocale()));
+  EXPECT_THAT(object.call_locales, Each(0u));
+}
+
+TEST_F(VariantValueTest, RaisesTheApplicationsOwnDescription) {
+  object.failing_member = u"NumberFormatLocal";
+  object.failure_description = u"この範囲には書式を設定できません";
+  const VariantValue app = Holding();
+  try {
+    sheets::FormatSelectionAsText(app);
+    ADD_FAILURE() << "nothing raised";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.text(), object.failure_description);
+  }
+  // Without a description the system's text for the code stands in.
+  object.failure_description.clear();
+  try {
+    sheets::FormatSelectionAsText(app);
+    ADD_FAILURE() << "nothing raised";
+  } catch (const Error& error) {
+    EXPECT_FALSE(error.text().empty());
+  }
+}
+
+TEST_F(VariantValueTest, AFailedNameLookupRaisesWithoutACall) {
+  object.unknown_member = u"PasteSpecial";
+  const VariantValue app = Holding();
+  EXPECT_THROW(sheets::PasteUnicodeText(app), Error);
+  EXPECT_THAT(object.calls, ElementsAre("ActiveSheet flags=3 args= named="));
+}
+
+TEST_F(VariantValueTest, SelectResultConvertsToAnIntegerOrFails) {
+  const VariantValue app = Holding();
+  const struct {
+    VARTYPE type;
+    LONG number;
+    int32_t expected;
+  } cases[] = {{VT_EMPTY, 0, 0}, {VT_I4, 7, 7}, {VT_BSTR, 0, -1}, {VT_DISPATCH, 0, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    VariantClear(&object.results[u"select"]);
+    SetResult(u"select", c.type, c.number);
+    object.calls.clear();
+    EXPECT_EQ(sheets::SelectSheetByIndex(app, 1), c.expected);
+    EXPECT_EQ(object.calls.size(), 3u);  // an object is not asked for its value
+  }
+}
+
+TEST_F(VariantValueTest, AnEmptyValueHoldsNoObjectToCall) {
+  const VariantValue detached;
+  EXPECT_EQ(sheets::SelectSheetByName(detached, u"stops"), -1);
+  try {
+    sheets::SelectAllCells(detached);
+    ADD_FAILURE() << "nothing raised";
+  } catch (const Error& error) {
+    EXPECT_FALSE(error.text().empty());
+  }
+  EXPECT_THAT(object.calls, IsEmpty());
+}
+
+}  // namespace

@@ -21,7 +21,6 @@ def main():
     feed = Path(args.feed)
     archive = feed if feed.suffix == ".zip" else driver.zip_folder(feed, out / f"{feed.name}.zip")
 
-    driver.use_desktop_window()
     probe = driver.Probe(build / "tests" / "app" / "window_probe.exe")
     standin = driver.StandIn(build / "standin" / "excel_standin.exe", out / "standin")
     standin.wait_ready()
@@ -34,7 +33,7 @@ def main():
     workbook = standin.dump(probe)
 
     print(f"Imported {archive.name} in {elapsed:.1f} s (status: {tool.status()})")
-    for text in messages:
+    for _, text in messages:
         print(f"  message: {text}")
     print(f"Workbook sheets ({len(workbook['sheets'])}), active: {workbook['active']}")
     for sheet in workbook["sheets"]:

@@ -33,17 +33,6 @@ def wait_for(predicate, timeout, interval=0.2, what="condition"):
         time.sleep(interval)
 
 
-def use_desktop_window():
-    """Every program of the prefix then runs inside one Wine desktop window of 1920x1080, with
-    title bars drawn as Windows draws them (the bare display has no window manager)."""
-    key = r"HKCU\Software\Wine\Explorer"
-    subprocess.run(["wine", "reg", "add", key, "/v", "Desktop", "/d", "Default", "/f"],
-                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-    subprocess.run(["wine", "reg", "add", key + r"\Desktops", "/v", "Default", "/d", "1920x1080",
-                    "/f"], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                   timeout=60)
-
-
 def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True, timeout=30)
 
@@ -208,18 +197,21 @@ class Velmora:
         box = self.probe.window(OPEN_DIALOG_CLASS, "Velmora")
         return box if box and box["visible"] else None
 
-    def import_feed(self, archive, timeout=600):
+    def import_feed(self, archive, timeout=600, after_choosing=lambda: None):
         """One import run as a person does it: release the mouse over the button, choose the
-        archive, answer each message box with OK. Gives the texts of the boxes met, in order."""
+        archive, answer each message box with OK. Gives the boxes met, in order, as (seconds
+        since the archive was chosen, text)."""
         release_mouse_over(screen_point(self.main(), self.control(PUT_BUTTON)), 1)
         choose_file_in_dialog(self.probe, archive)
+        chosen = time.monotonic()
+        after_choosing()
         messages = []
         deadline = time.monotonic() + timeout
         while True:
             box = self.message_box()
             if box:
                 texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
-                messages.append(texts[0] if texts else "")
+                messages.append((time.monotonic() - chosen, texts[0] if texts else ""))
                 ok = next(c for c in box["children"] if c and c["class"] == "Button")
                 click_control(self.probe, box, ok["id"])
                 wait_for(lambda: self.message_box() is None, 30, what="the box to close")

@@ -1,0 +1,223 @@
+"""Whole import runs under Wine: the real tool driven as a person would, against the stand-in
+spreadsheet application; the stand-in's workbook, call log and window, and the working folder
+are compared with what the feed predicts."""
+import argparse
+import sys
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+import driver
+import feeds
+
+ARGS = None
+CORPUS = driver.REPO.parent / "shared" / "corpus" / "gtfs"
+CANNOT_ATTACH = ("×Excelをコントロールできません。エクセルを起動していないか、"
+                 "タスクのゴミとして何か残っている可能性があります。")
+LOOP_FAILED = "×Excelをコントロールできません。出力は失敗しました。"
+NOT_PASTED = "次のファイルはシートに貼り付けられませんでした。"
+TWO_FILES = {"stops.txt": "stop_id,stop_name\r\n0012,みなと駅前\r\n0013,\"港,東\"\r\n",
+             "agency.txt": "agency_id,agency_name\n0001,みなと交通\n"}
+
+
+class ImportRunTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = Path(tempfile.mkdtemp(prefix="velmora-e2e-"))
+        self.probe = driver.Probe(ARGS.probe)
+        self.standin = None
+        self.tool = None
+
+    def tearDown(self):
+        if self.tool:
+            self.tool.close()
+        if self.standin:
+            self.standin.close(self.probe)
+
+    def start(self, *standin_options, standin=True, registered=True):
+        if standin:
+            self.standin = driver.StandIn(ARGS.standin, self.folder / "standin", *standin_options)
+            if registered:
+                self.standin.wait_ready()
+            # With no window manager, Wine keeps a window mapped later above the tool's
+            # topmost one: the stand-in's window comes first.
+            driver.wait_for(lambda: self.probe.window(driver.STANDIN_CLASS), 30,
+                            what="the stand-in's window")
+        self.tool = driver.Velmora(ARGS.exe, self.folder / "tool", self.probe)
+
+    def two_file_feed(self):
+        return feeds.write_feed(self.folder / "two.zip", TWO_FILES)
+
+    def sheets(self):
+        return self.standin.dump(self.probe)["sheets"]
+
+    def assert_imported(self, archive, workbook, first_sheets, skip):
+        files = [f for f in feeds.listed_files(archive) if not feeds.is_skipped(f, skip, skip)]
+        self.assertEqual([s["name"] for s in workbook["sheets"]],
+                         first_sheets + [feeds.base_name(f) for f in files])
+        self.assertEqual(workbook["active"], workbook["sheets"][0]["name"])
+        by_name = {s["name"]: s for s in workbook["sheets"]}
+        for name in files:
+            with self.subTest(file=name):
+                sheet = by_name[feeds.base_name(name)]
+                self.assertEqual(sheet["formats"], [{"range": "all", "format": "@"}])
+                data = feeds.member(archive, name)
+                self.assertEqual(feeds.trimmed(sheet["cells"]), feeds.trimmed(feeds.rows_of(data)))
+                copy = self.tool.working_folder / (feeds.base_name(name) + ".csv")
+                self.assertEqual(copy.read_bytes(), feeds.copy_of(data))
+                self.assertFalse((self.tool.working_folder / name).exists())
+
+    @unittest.skipUnless((CORPUS / "hakodate_shiden.zip").exists(), "the shared corpus is absent")
+    def test_japanese_feed_with_both_boxes_checked_then_unchecked(self):
+        archive = CORPUS / "hakodate_shiden.zip"
+        self.start()
+        self.assertEqual(self.tool.import_feed(archive), [])
+        self.assertEqual(self.tool.status(), "処理終了")
+        self.assert_imported(archive, self.standin.dump(self.probe), ["Sheet1"], skip=True)
+        for name in feeds.listed_files(archive):
+            if feeds.is_skipped(name, True, True):
+                self.assertEqual((self.tool.working_folder / name).read_bytes(),
+                                 feeds.member(archive, name))
+
+        # Unchecked: every file, and the sheets of the first run replaced at the end.
+        self.tool.set_check_boxes(False)
+        self.assertEqual(self.tool.import_feed(archive), [])
+        self.assert_imported(archive, self.standin.dump(self.probe), ["Sheet1"], skip=False)
+
+    def test_a_sheet_of_the_same_name_is_replaced_at_the_end(self):
+        self.start("--sheets", "stops,Sheet1")
+        self.assertEqual(self.tool.import_feed(self.two_file_feed()), [])
+        self.assertEqual([s["name"] for s in self.sheets()], ["Sheet1", "agency", "stops"])
+
+    def test_the_only_sheet_cannot_be_replaced_and_the_run_goes_on(self):
+        self.start("--sheets", "stops")
+        archive = feeds.write_feed(self.folder / "stops.zip", {"stops.txt": TWO_FILES["stops.txt"]})
+        self.assertEqual(self.tool.import_feed(archive), [])
+        sheets = self.sheets()
+        self.assertEqual(sheets[0]["name"], "stops")
+        self.assertEqual(feeds.trimmed(sheets[0]["cells"]), [])
+        self.assertRegex(sheets[1]["name"], r"^Sheet\d+$")
+        self.assertEqual(feeds.trimmed(sheets[1]["cells"])[1], ["0012", "みなと駅前"])
+        self.assertEqual(len(sheets), 2)
+
+    def test_call_log_of_a_two_file_feed(self):
+        self.start()
+        self.tool.import_feed(self.two_file_feed())
+        expected = call(4, "Application.ScreenUpdating", "000b")
+        for base in ("agency", "stops"):
+            expected += (call(3, "Application.Sheets", "4008", name="sheets")
+                         + ["Error インデックスが有効範囲にありません。"]
+                         + call(3, "Application.Sheets", name="sheets")
+                         + call(3, "Sheets.Count", name="count")
+                         + call(3, "Application.Sheets", name="sheets")
+                         + call(3, "Sheets.Item", "4003", name="item")
+                         + call(3, "Application.Sheets", name="sheets")
+                         + call(3, "Sheets.Add", "000a,0009", name="add")
+                         + call(3, "Application.ActiveSheet", name="activesheet")
+                         + call(4, "Worksheet.Name", "4008", name="name")
+                         + call(3, "Application.Cells", name="Cells")
+                         + call(1, "Range.Select", name="Select")
+                         + call(3, "Application.Selection", name="Selection")
+                         + call(4, "Range.NumberFormatLocal", "0008", name="NumberFormatLocal")
+                         + call(3, "Application.Cells", "4003,4003", name="cells")
+                         + call(1, "Range.Select", name="select")
+                         + call(3, "Application.ActiveSheet", name="ActiveSheet")
+                         + call(3, "Worksheet.PasteSpecial", "0008,000b,000b", name="PasteSpecial")
+                         + call(3, "Application.Application", name="Application")
+                         + call(4, "Application.CutCopyMode", "000b", name="CutCopyMode")
+                         + call(3, "Application.Cells", "4003,4003", name="cells")
+                         + call(1, "Range.Select", name="select"))
+        expected += (call(3, "Application.Sheets", name="sheets")
+                     + call(3, "Sheets.Item", "4003", name="item")
+                     + call(3, "Worksheet.Select", name="select")
+                     + call(4, "Application.ScreenUpdating", "000b"))
+        self.assertEqual(self.standin.calls(), expected)
+
+    def test_without_the_spreadsheet_application_the_first_message_comes_after_ten_tries(self):
+        self.start(standin=False)
+        archive = self.two_file_feed()
+        messages = self.tool.import_feed(archive)
+        self.assertEqual([text for _, text in messages], [CANNOT_ATTACH])
+        self.assertGreaterEqual(messages[0][0], 10)
+        self.assertLess(messages[0][0], 25)
+        self.assertEqual(self.tool.status(), "処理を開始")
+        # Extracted, nothing converted.
+        self.assertEqual(sorted(p.name for p in self.tool.working_folder.iterdir()),
+                         sorted(TWO_FILES))
+
+    def test_a_late_start_is_attached_without_waiting_out_the_tries(self):
+        self.start(standin=False)
+        chosen = []
+
+        def start_standin():
+            chosen.append(time.time())
+            self.standin = driver.StandIn(ARGS.standin, self.folder / "standin",
+                                          "--register-delay", "3500")
+
+        self.assertEqual(self.tool.import_feed(self.two_file_feed(), after_choosing=start_standin),
+                         [])
+        # Registered after the first tries, well before the tenth.
+        self.assertGreater(self.standin.ready.stat().st_mtime - chosen[0], 2.5)
+        self.assertEqual([s["name"] for s in self.sheets()], ["Sheet1", "agency", "stops"])
+
+    def test_no_workbook_stops_the_loop_at_the_first_file(self):
+        self.start("--no-workbook")
+        archive = self.two_file_feed()
+        messages = self.tool.import_feed(archive)
+        self.assertEqual([text for _, text in messages], [LOOP_FAILED])
+        self.assertEqual(sorted(p.name for p in self.tool.working_folder.iterdir()),
+                         ["agency.csv", "stops.txt"])
+
+    def test_failed_pastes_are_retried(self):
+        self.start("--fail-pastes", "2")
+        self.assertEqual(self.tool.import_feed(self.two_file_feed()), [])
+        sheets = {s["name"]: s for s in self.sheets()}
+        self.assertEqual(feeds.trimmed(sheets["agency"]["cells"]),
+                         [["agency_id", "agency_name"], ["0001", "みなと交通"]])
+        pastes = [line for line in self.standin.calls() if "PasteSpecial flags" in line]
+        self.assertEqual(len(pastes), 2 + 1 + 1)
+
+    def test_files_whose_every_paste_failed_are_listed(self):
+        self.start("--fail-pastes", "1000")
+        messages = self.tool.import_feed(self.two_file_feed())
+        self.assertEqual([text for _, text in messages],
+                         [NOT_PASTED + "\r\nagency.txt\r\nstops.txt"])
+        self.assertEqual(self.tool.status(), "処理終了")
+        for sheet in self.sheets()[1:]:
+            self.assertEqual(feeds.trimmed(sheet["cells"]), [])
+
+    def test_a_clipboard_held_elsewhere_gives_no_stale_paste(self):
+        self.start()
+        holder = driver.Program(ARGS.holder, self.folder / "holder", ["60000", "none"])
+        try:
+            time.sleep(2)
+            messages = self.tool.import_feed(self.two_file_feed())
+        finally:
+            holder.stop()
+        self.assertEqual([text for _, text in messages],
+                         [NOT_PASTED + "\r\nagency.txt\r\nstops.txt"])
+        self.assertFalse([line for line in self.standin.calls() if "PasteSpecial" in line])
+
+    def test_the_spreadsheet_window_is_placed_and_gets_one_escape(self):
+        self.start()
+        self.tool.import_feed(self.two_file_feed())
+        workbook = self.standin.dump(self.probe)
+        self.assertEqual(workbook["window"], {"left": 20, "top": 20, "width": 1880, "height": 1040})
+        escapes = [k for k in workbook["keys"] if k["vk"] == 27]
+        self.assertEqual([k["msg"] for k in escapes], ["down", "up"])
+
+
+def call(flags, member, args="", name=None):
+    """The stand-in's log lines of one late-bound call."""
+    looked_up = name if name is not None else member.split(".")[1]
+    named = 1 if flags == 4 else 0
+    return [f"GetIDsOfNames {looked_up}", f"Invoke {member} flags={flags} args={args} named={named}"]
+
+
+if __name__ == "__main__":
+    driver.ensure_wine_rig()
+    parser = argparse.ArgumentParser()
+    for option in ("--exe", "--probe", "--standin", "--holder"):
+        parser.add_argument(option, required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

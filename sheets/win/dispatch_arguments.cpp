@@ -1,5 +1,6 @@
 #include "sheets/win/dispatch_arguments.h"
 
+#include "app/base/error.h"
 #include "sheets/win/hresult_error.h"
 #include "sheets/win/variant_value.h"
 
@@ -54,8 +55,7 @@ VARIANTARG Lay(const sheets::Argument& argument, VARIANT& owned) {
       return passed;
     }
   }
-  ThrowIfFailed(E_INVALIDARG);
-  return owned;
+  throw Error(HresultText(E_INVALIDARG));
 }
 
 }  // namespace

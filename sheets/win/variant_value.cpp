@@ -37,6 +37,7 @@ struct ExceptionInfo {
 }  // namespace
 
 VariantValue::VariantValue(ComPtr<IDispatch> object) {
+  if (!object) return;
   value_->vt = VT_DISPATCH;
   value_->pdispVal = object.get();
   value_->pdispVal->AddRef();

@@ -34,7 +34,8 @@ std::unique_ptr<sheets::Value> RecordingObject::Invoke(const sheets::MemberCall&
   const std::string member = Utf16ToUtf8(call.name);
   std::string line = label_ + "." + member + " flags=" + std::to_string(int(call.kind)) + " args=";
   for (std::size_t i = 0; i < call.arguments.size(); ++i) {
-    line += (i ? "," : "") + Describe(call.arguments[i]);
+    if (i) line += ',';
+    line += Describe(call.arguments[i]);
   }
   log_->calls.push_back(line);
   if (static_cast<int>(log_->calls.size()) == log_->fail_at) throw Error(kRefusal);

@@ -24,13 +24,18 @@ struct Operation {
   std::vector<std::string> restore = {};  // sent after a failure between the first and last call
 };
 
+std::function<int32_t(const sheets::Value&)> NoResult(
+    std::function<void(const sheets::Value&)> operation) {
+  return [operation](const sheets::Value& app) {
+    operation(app);
+    return 0;
+  };
+}
+
 const std::vector<Operation>& Operations() {
   static const std::vector<Operation> operations = {
       {"SetScreenUpdating",
-       [](const sheets::Value& app) {
-         sheets::SetScreenUpdating(app, 5);
-         return 0;
-       },
+       NoResult([](const sheets::Value& app) { sheets::SetScreenUpdating(app, 5); }),
        Handling::kIgnored,
        0,
        {"App.ScreenUpdating flags=4 args=bool:true"}},
@@ -56,34 +61,22 @@ const std::vector<Operation>& Operations() {
         "App.sheets flags=3 args=", "sheets.add flags=3 args=missing,object:item",
         "App.activesheet flags=3 args=", "activesheet.name flags=4 args=bstr&:停留所"}},
       {"SelectAllCells",
-       [](const sheets::Value& app) {
-         sheets::SelectAllCells(app);
-         return 0;
-       },
+       NoResult([](const sheets::Value& app) { sheets::SelectAllCells(app); }),
        Handling::kRaised,
        0,
        {"App.Cells flags=3 args=", "Cells.Select flags=1 args="}},
       {"FormatSelectionAsText",
-       [](const sheets::Value& app) {
-         sheets::FormatSelectionAsText(app);
-         return 0;
-       },
+       NoResult([](const sheets::Value& app) { sheets::FormatSelectionAsText(app); }),
        Handling::kRaised,
        0,
        {"App.Selection flags=3 args=", "Selection.NumberFormatLocal flags=4 args=bstr:@"}},
       {"SelectCell",
-       [](const sheets::Value& app) {
-         sheets::SelectCell(app, 2, 5);
-         return 0;
-       },
+       NoResult([](const sheets::Value& app) { sheets::SelectCell(app, 2, 5); }),
        Handling::kIgnored,
        0,
        {"App.cells flags=3 args=i4&:2,i4&:5", "cells.select flags=1 args="}},
       {"PasteUnicodeText",
-       [](const sheets::Value& app) {
-         sheets::PasteUnicodeText(app);
-         return 0;
-       },
+       NoResult([](const sheets::Value& app) { sheets::PasteUnicodeText(app); }),
        Handling::kRaised,
        0,
        {"App.ActiveSheet flags=3 args=",

@@ -1,8 +1,6 @@
 #include "sheets/excel_controle.h"
 
 #include <windows.h>
-// after windows.h
-#include <objbase.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +10,7 @@
 
 #include "app/base/error.h"
 #include "app/base/win/unique_handle.h"
+#include "tests/sheets/win/com_apartment.h"
 
 namespace {
 
@@ -20,13 +19,9 @@ using ::testing::StartsWith;
 
 class ExcelControleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  }
-  void TearDown() override {
-    ReleaseExcel();
-    CoUninitialize();
-  }
+  void TearDown() override { ReleaseExcel(); }  // before the apartment ends, as the shell does
+
+  ComApartment apartment;
 };
 
 TEST_F(ExcelControleTest, DetachedOperationsFailAsPromised) {

@@ -81,7 +81,8 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD flags
   call_locales.push_back(locale);
   std::string line = Utf16ToUtf8(name) + " flags=" + std::to_string(flags) + " args=";
   for (UINT i = params->cArgs; i-- > 0;) {
-    line += Describe(params->rgvarg[i], this) + (i ? "," : "");
+    line += Describe(params->rgvarg[i], this);
+    if (i) line += ',';
   }
   line += " named=";
   for (UINT i = 0; i < params->cNamedArgs; ++i)

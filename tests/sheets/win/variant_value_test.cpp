@@ -5,6 +5,7 @@
 
 #include "app/base/error.h"
 #include "sheets/sheet_operations.h"
+#include "tests/sheets/win/com_apartment.h"
 #include "tests/sheets/win/recording_dispatch.h"
 
 namespace {
@@ -15,14 +16,10 @@ using ::testing::IsEmpty;
 
 class VariantValueTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  }
   void TearDown() override {
     for (auto& [member, result] : object.results) VariantClear(&result);
     // Every VARIANT, argument and temporary object of the calls has been let go.
     EXPECT_EQ(object.references, 1u);
-    CoUninitialize();
   }
   void SetResult(const std::u16string& member, VARTYPE type, LONG number = 0) {
     VARIANT& result = object.results[member];
@@ -42,6 +39,7 @@ class VariantValueTest : public ::testing::Test {
     return VariantValue(ComPtr<IDispatch>::Adopt(&object));
   }
 
+  ComApartment apartment;
   RecordingDispatch object;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // Owners of COM interfaces, BSTRs and VARIANTs, released on every path.
-#include <oleauto.h>
 #include <windows.h>
+// after windows.h
+#include <oleauto.h>
 
 #include <string>
 #include <utility>

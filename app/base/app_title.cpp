@@ -8,9 +8,9 @@ std::u16string ApplicationTitle(std::u16string_view executable_path) {
       slash == std::u16string_view::npos ? executable_path : executable_path.substr(slash + 1);
   name = name.substr(0, name.find(u'.'));
   std::u16string title(name);
+  // Lower case maps a unit of the basic plane into the basic plane.
   for (std::size_t i = 1; i < title.size(); ++i) {
-    const wint_t lower = std::towlower(static_cast<wint_t>(title[i]));
-    if (lower <= 0xFFFF) title[i] = static_cast<char16_t>(lower);
+    title[i] = static_cast<char16_t>(std::towlower(static_cast<wint_t>(title[i])));
   }
   return title;
 }

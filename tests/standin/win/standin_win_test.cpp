@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "standin_process.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Arguments borrow what they point at: the caller keeps it alive over the call.
+VARIANT Of(VARTYPE type) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  return v;
+}
+VARIANT Bool(bool value) {
+  VARIANT v = Of(VT_BOOL);
+  v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+class TextValue {
+ public:
+  explicit TextValue(const wchar_t* text) : text_(SysAllocString(text)) {}
+  TextValue(const TextValue&) = delete;
+  TextValue& operator=(const TextValue&) = delete;
+  ~TextValue() { SysFreeString(text_); }
+  BSTR* address() { return &text_; }
+  BSTR get() const { return text_; }
+
+ private:
+  BSTR text_;
+};
+VARIANT Text(const TextValue& text) {
+  VARIANT v = Of(VT_BSTR);
+  v.bstrVal = text.get();
+  return v;
+}
+VARIANT TextByReference(TextValue& text) {
+  VARIANT v = Of(VT_BSTR | VT_BYREF);
+  v.pbstrVal = text.address();
+  return v;
+}
+VARIANT IntByReference(LONG& value) {
+  VARIANT v = Of(VT_I4 | VT_BYREF);
+  v.plVal = &value;
+  return v;
+}
+VARIANT Missing() {
+  VARIANT v = Of(VT_ERROR);
+  v.scode = DISP_E_PARAMNOTFOUND;
+  return v;
+}
+VARIANT Object(const ComPtr<IDispatch>& object) {
+  VARIANT v = Of(VT_DISPATCH);
+  v.pdispVal = object.get();
+  return v;
+}
+
+constexpr WORD kGet = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+
+void Put(IDispatch* object, const wchar_t* name, VARIANT value) {
+  CallResult result;
+  Call(object, name, DISPATCH_PROPERTYPUT, {value}, result);
+  EXPECT_EQ(result.status, S_OK) << name;
+}
+void Method(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments = {}) {
+  CallResult result;
+  Call(object, name, DISPATCH_METHOD, std::move(arguments), result);
+  EXPECT_EQ(result.status, S_OK) << name;
+}
+
+void PutOnClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(block)));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+class ComApartment {
+ public:
+  ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() { CoUninitialize(); }
+};
+
+class StandinWinTest : public testing::Test {
+  ComApartment apartment_;
+};
+
+// The tool's calls for one file that replaces an existing sheet, then a few the tool never
+// makes wrongly but a careless caller would.
+TEST_F(StandinWinTest, ServesTheToolsCallsAndLogsAndDumpsThem) {
+  StandinProcess standin({L"--sheets", L"Sheet1,stops"});
+  ASSERT_TRUE(standin.WaitUntilReady(20s));
+  {
+    const auto app = AttachToRunningApplication();
+    ASSERT_TRUE(app);
+    Put(app.get(), L"ScreenUpdating", Bool(true));
+    TextValue name(L"STOPS");
+    Method(Get(app.get(), L"sheets", {TextByReference(name)}).get(), L"select");
+    Put(app.get(), L"DisplayAlerts", Bool(false));
+    Method(Get(Get(app.get(), L"ActiveWindow").get(), L"SelectedSheets").get(), L"Delete");
+    Put(app.get(), L"DisplayAlerts", Bool(true));
+
+    CallResult count;
+    Call(Get(app.get(), L"sheets").get(), L"count", kGet, {}, count);
+    ASSERT_EQ(count.value->vt, VT_I4);
+    LONG last_position = count.value->lVal;
+    const auto last =
+        Get(Get(app.get(), L"sheets").get(), L"item", {IntByReference(last_position)});
+    CallResult added;
+    Call(Get(app.get(), L"sheets").get(), L"add", kGet, {Missing(), Object(last)}, added);
+    EXPECT_EQ(added.status, S_OK);
+    TextValue stops(L"stops");
+    Put(Get(app.get(), L"activesheet").get(), L"name", TextByReference(stops));
+
+    Method(Get(app.get(), L"Cells").get(), L"Select");
+    TextValue text_format(L"@");
+    Put(Get(app.get(), L"Selection").get(), L"NumberFormatLocal", Text(text_format));
+    LONG one = 1;
+    Method(Get(app.get(), L"cells", {IntByReference(one), IntByReference(one)}).get(), L"select");
+    PutOnClipboard(L"001\tx\r\ny\t2\r\n");
+    TextValue unicode_text(L"Unicode テキスト");
+    Method(Get(app.get(), L"ActiveSheet").get(), L"PasteSpecial",
+           {Text(unicode_text), Bool(false), Bool(false)});
+    Put(Get(app.get(), L"Application").get(), L"CutCopyMode", Bool(false));
+
+    CallResult refused;
+    TextValue missing(L"trips");
+    Call(app.get(), L"Sheets", kGet, {TextByReference(missing)}, refused);
+    EXPECT_EQ(refused.status, DISP_E_EXCEPTION);
+    EXPECT_EQ(refused.description, L"インデックスが有効範囲にありません。");
+    Call(Get(app.get(), L"ActiveSheet").get(), L"Select", DISPATCH_PROPERTYGET, {}, refused);
+    EXPECT_EQ(refused.status, DISP_E_MEMBERNOTFOUND);
+    Call(Get(app.get(), L"Sheets").get(), L"Count", kGet, {Bool(true)}, refused);
+    EXPECT_EQ(refused.status, DISP_E_BADPARAMCOUNT);
+    Call(app.get(), L"Cells", kGet, {Text(name), Text(name)}, refused);
+    EXPECT_EQ(refused.status, DISP_E_TYPEMISMATCH);
+    Call(app.get(), L"NoSuchMember", kGet, {}, refused);
+    EXPECT_EQ(refused.status, DISP_E_UNKNOWNNAME);
+  }
+  const HWND window = standin.Window();
+  SetWindowPos(window, nullptr, 20, 20, 800, 600, SWP_NOZORDER);
+  SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+
+  EXPECT_EQ(standin.Dump(),
+            "{\"workbook\":true,\"active\":\"stops\",\"screenUpdating\":true,"
+            "\"displayAlerts\":true,\"cutCopyMode\":false,\"sheets\":["
+            "{\"name\":\"Sheet1\",\"selected\":false,\"formats\":[],\"cells\":[]},"
+            "{\"name\":\"stops\",\"selected\":true,\"formats\":[{\"range\":\"all\",\"format\":"
+            "\"@\"}],\"cells\":[[\"001\",\"x\"],[\"y\",\"2\"]]}],"
+            "\"keys\":[{\"msg\":\"down\",\"vk\":27}],"
+            "\"window\":{\"left\":20,\"top\":20,\"width\":800,\"height\":600}}\n");
+  EXPECT_EQ(standin.Close(), 0);
+
+  const std::string log = standin.Log();
+  std::size_t at = 0;
+  for (const char* line : {
+           "GetIDsOfNames ScreenUpdating\nInvoke Application.ScreenUpdating flags=4 args=000b "
+           "named=1\n",
+           "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0\n",
+           "GetIDsOfNames select\nInvoke Worksheet.Select flags=1 args= named=0\n",
+           "Invoke Window.SelectedSheets flags=3 args= named=0\n",
+           "Invoke Sheets.Delete flags=1 args= named=0\n",
+           "GetIDsOfNames item\nInvoke Sheets.Item flags=3 args=4003 named=0\n",
+           "GetIDsOfNames add\nInvoke Sheets.Add flags=3 args=000a,0009 named=0\n",
+           "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1\n",
+           "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1\n",
+           "Invoke Application.Cells flags=3 args=4003,4003 named=0\n",
+           "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0\n",
+           "Invoke Application.CutCopyMode flags=4 args=000b named=1\n",
+           "Invoke Application.Sheets flags=3 args=4008 named=0\n"
+           "Error インデックスが有効範囲にありません。\n",
+           "Invoke Worksheet.Select flags=2 args= named=0\nError DISP_E_MEMBERNOTFOUND\n",
+           "GetIDsOfNames NoSuchMember\n",
+       }) {
+    const auto found = log.find(line, at);
+    ASSERT_NE(found, std::string::npos) << "missing, in order: " << line << "\nlog:\n" << log;
+    at = found + 1;
+  }
+}
+
+TEST_F(StandinWinTest, WithoutAWorkbookMembersThatNeedOneRaise) {
+  StandinProcess standin({L"--no-workbook"});
+  ASSERT_TRUE(standin.WaitUntilReady(20s));
+  {
+    const auto app = AttachToRunningApplication();
+    ASSERT_TRUE(app);
+    for (const wchar_t* member :
+         {L"Sheets", L"ActiveSheet", L"Cells", L"Selection", L"ActiveWindow"}) {
+      CallResult result;
+      Call(app.get(), member, kGet, {}, result);
+      EXPECT_EQ(result.status, DISP_E_EXCEPTION) << member;
+      EXPECT_FALSE(result.description.empty()) << member;
+    }
+    Put(app.get(), L"ScreenUpdating", Bool(false));
+  }
+  EXPECT_EQ(
+      standin.Dump().rfind("{\"workbook\":false,\"active\":\"\",\"screenUpdating\":false,", 0), 0u);
+  EXPECT_EQ(standin.Close(), 0);
+}
+
+TEST_F(StandinWinTest, RegistersOnlyAfterTheDelayAndThenSignalsReady) {
+  const auto start = std::chrono::steady_clock::now();
+  StandinProcess standin({L"--register-delay", L"3000"});
+  while (!standin.Window() && std::chrono::steady_clock::now() - start < 20s) {
+    std::this_thread::sleep_for(20ms);
+  }
+  ASSERT_TRUE(standin.Window());
+  if (std::chrono::steady_clock::now() - start < 2500ms) {
+    EXPECT_FALSE(AttachToRunningApplication());
+    EXPECT_FALSE(standin.IsReady());
+  }
+  ASSERT_TRUE(standin.WaitUntilReady(20s));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 3000ms);
+  EXPECT_TRUE(AttachToRunningApplication());
+  EXPECT_EQ(standin.Close(), 0);
+}
+
+}  // namespace

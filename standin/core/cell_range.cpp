@@ -12,5 +12,9 @@ CellRange CellRange::Cell(std::int32_t row, std::int32_t column) {
 
 std::u16string RangeLabel(const CellRange& range) {
   if (range.all) return u"all";
-  return Utf8ToUtf16("R" + std::to_string(range.row) + "C" + std::to_string(range.column));
+  std::string label = "R";
+  label += std::to_string(range.row);
+  label += 'C';
+  label += std::to_string(range.column);
+  return Utf8ToUtf16(label);
 }

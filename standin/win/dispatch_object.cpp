@@ -128,9 +128,9 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
   const Member* member = Find(id);
   std::vector<std::uint16_t> types;
   for (UINT i = call.cArgs; i-- > 0;) types.push_back(call.rgvarg[i].vt);
-  state_.log.Write(InvokeLine(ObjectName(),
-                              member ? Utf16ToUtf8(member->name) : "#" + std::to_string(id), flags,
-                              types, call.cNamedArgs));
+  std::string member_name = member ? Utf16ToUtf8(member->name) : "#";
+  if (!member) member_name += std::to_string(id);
+  state_.log.Write(InvokeLine(ObjectName(), member_name, flags, types, call.cNamedArgs));
   const auto fail = [&](HRESULT code, const std::u16string& description) {
     state_.log.Write(ErrorLine(description));
     return code;

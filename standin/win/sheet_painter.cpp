@@ -65,6 +65,10 @@ void PaintTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
     const bool active = sheet.id == workbook.active().id;
     FillRect(dc, &tab, GetSysColorBrush(active ? COLOR_WINDOW : COLOR_BTNFACE));
     Frame(dc, tab);
+    if (active) {
+      const RECT mark{tab.left + 4, tab.bottom - 4, tab.right - 4, tab.bottom - 2};
+      FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
     if (sheet.selected) SetTextColor(dc, RGB(0, 97, 0));
     Text(dc, tab, sheet.name, DT_CENTER);
     SetTextColor(dc, RGB(0, 0, 0));

@@ -2,10 +2,11 @@
 
 #include "app/base/error.h"
 #include "app/base/utf.h"
+#include "standin/core/refusals.h"
 
 CellRange CellRange::Cell(std::int32_t row, std::int32_t column) {
   if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) {
-    throw Error(u"アプリケーション定義またはオブジェクト定義のエラーです。");
+    throw Error(std::u16string(kObjectDefinedError));
   }
   return {false, row, column};
 }

@@ -4,6 +4,7 @@
 
 #include "app/base/error.h"
 #include "standin/core/cell_range.h"
+#include "standin/core/refusals.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void CheckFits(std::u16string_view text, std::int32_t top_row, std::int32_t left
     columns = std::max<std::int64_t>(columns, std::ranges::count(line, u'\t') + 1);
   });
   if (top_row - 1 + rows > kSheetRows || left_column - 1 + columns > kSheetColumns) {
-    throw Error(u"Worksheet クラスの PasteSpecial メソッドが失敗しました");
+    throw Error(std::u16string(kPasteRefused));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/base/error.h"
+#include "standin/core/refusals.h"
 
 namespace {
 
@@ -27,5 +28,5 @@ void CheckSheetName(std::u16string_view name) {
                        name.find_first_of(kForbidden) != std::u16string_view::npos ||
                        name.front() == u'\'' || name.back() == u'\'' ||
                        SameSheetName(name, u"History");
-  if (refused) throw Error(u"Worksheet クラスの Name プロパティを設定できません。");
+  if (refused) throw Error(std::u16string(kNameRefused));
 }

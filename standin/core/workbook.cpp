@@ -4,6 +4,7 @@
 
 #include "app/base/error.h"
 #include "app/base/utf.h"
+#include "standin/core/refusals.h"
 #include "standin/core/sheet_name.h"
 
 namespace {
@@ -12,8 +13,8 @@ constexpr std::u16string_view kGeneralFormat = u"G/標準";
 constexpr std::u16string_view kTextFormat = u"@";
 constexpr std::u16string_view kUnicodeTextFormat = u"Unicode テキスト";
 
-[[noreturn]] void Fail(const char16_t* description) {
-  throw Error(description);
+[[noreturn]] void Fail(std::u16string_view description) {
+  throw Error(std::u16string(description));
 }
 
 Sheet NewSheet(SheetId id, std::u16string name) {
@@ -62,7 +63,7 @@ std::vector<SheetId> Workbook::SelectedSheets() const {
 SheetId Workbook::SheetAt(std::int32_t position, const std::vector<SheetId>& among) const {
   const auto ids = among.empty() ? AllSheets() : among;
   if (position < 1 || position > static_cast<std::int32_t>(ids.size())) {
-    Fail(u"インデックスが有効範囲にありません。");
+    Fail(kIndexOutOfRange);
   }
   return sheet(ids[position - 1]).id;
 }
@@ -71,7 +72,7 @@ SheetId Workbook::SheetNamed(std::u16string_view name, const std::vector<SheetId
   for (const SheetId id : among.empty() ? AllSheets() : among) {
     if (SameSheetName(sheet(id).name, name)) return id;
   }
-  Fail(u"インデックスが有効範囲にありません。");
+  Fail(kIndexOutOfRange);
 }
 
 void Workbook::Select(SheetId id, bool replace) {
@@ -89,8 +90,7 @@ void Workbook::Delete(const std::vector<SheetId>& ids) {
   for (const SheetId id : ids) IndexOf(id);
   const auto doomed = [&](const Sheet& s) { return std::ranges::find(ids, s.id) != ids.end(); };
   const auto remaining = std::ranges::count_if(sheets_, [&](const Sheet& s) { return !doomed(s); });
-  if (faults_.refuse_delete || remaining == 0)
-    Fail(u"Sheets クラスの Delete メソッドが失敗しました");
+  if (faults_.refuse_delete || remaining == 0) Fail(kDeleteRefused);
 
   const bool active_goes = doomed(sheets_[active_]);
   const SheetId kept_active = sheets_[active_].id;
@@ -117,7 +117,7 @@ std::u16string Workbook::NextSheetName() {
 }
 
 SheetId Workbook::Add(std::optional<SheetId> before, std::optional<SheetId> after) {
-  if (before && after) Fail(u"Sheets クラスの Add メソッドが失敗しました");
+  if (before && after) Fail(kAddRefused);
   const std::size_t position =
       after ? IndexOf(*after) + 1 : IndexOf(before ? *before : sheets_[active_].id);
   const SheetId id = next_id_++;
@@ -131,14 +131,14 @@ void Workbook::Rename(SheetId id, std::u16string_view name) {
   CheckSheetName(name);
   for (const auto& s : sheets_) {
     if (s.id != id && SameSheetName(s.name, name)) {
-      Fail(u"Worksheet クラスの Name プロパティを設定できません。");
+      Fail(kNameRefused);
     }
   }
   Mutable(id).name = name;
 }
 
 void Workbook::SelectRange(SheetId id, const CellRange& range) {
-  if (IndexOf(id) != active_) Fail(u"Range クラスの Select メソッドが失敗しました");
+  if (IndexOf(id) != active_) Fail(kSelectRefused);
   Sheet& s = Mutable(id);
   s.selection = range;
   if (!range.all) {
@@ -168,7 +168,7 @@ bool Workbook::IsText(const Sheet& s, std::int32_t row, std::int32_t column) con
 
 void Workbook::PasteSpecial(SheetId id, std::u16string_view format,
                             const ClipboardText& clipboard) {
-  const auto refuse = [] { Fail(u"Worksheet クラスの PasteSpecial メソッドが失敗しました"); };
+  const auto refuse = [] { Fail(kPasteRefused); };
   if (faults_.failing_pastes > 0) {
     --faults_.failing_pastes;
     refuse();
@@ -178,7 +178,7 @@ void Workbook::PasteSpecial(SheetId id, std::u16string_view format,
   if (!text) refuse();
 
   Sheet& s = Mutable(id);
-  const TextRows rows = SplitPasteText(*text, s.active_row, s.active_column);
+  TextRows rows = SplitPasteText(*text, s.active_row, s.active_column);
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const auto row = s.active_row + static_cast<std::int32_t>(r);
     if (s.cells.size() < static_cast<std::size_t>(row)) s.cells.resize(row);
@@ -186,7 +186,8 @@ void Workbook::PasteSpecial(SheetId id, std::u16string_view format,
     for (std::size_t c = 0; c < rows[r].size(); ++c) {
       const auto column = s.active_column + static_cast<std::int32_t>(c);
       if (line.size() < static_cast<std::size_t>(column)) line.resize(column);
-      line[column - 1] = IsText(s, row, column) ? rows[r][c] : GeneralFormatText(rows[r][c]);
+      line[column - 1] =
+          IsText(s, row, column) ? std::move(rows[r][c]) : GeneralFormatText(rows[r][c]);
     }
   }
 }

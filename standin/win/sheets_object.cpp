@@ -1,4 +1,5 @@
 #include "app/base/error.h"
+#include "standin/core/refusals.h"
 #include "standin/win/objects.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr std::int32_t kWorksheetType = -4167;
 std::optional<SheetId> SheetArgument(const CallArguments& arguments, std::size_t i) {
   if (arguments.Missing(i)) return std::nullopt;
   const auto sheet = arguments.Object(i).AsSheet();
-  if (!sheet) throw Error(u"Sheets クラスの Add メソッドが失敗しました");
+  if (!sheet) throw Error(std::u16string(kAddRefused));
   return sheet;
 }
 
@@ -56,7 +57,7 @@ class Sheets : public DispatchObject {
     const auto after = SheetArgument(arguments, 1);
     const std::int32_t count = arguments.Missing(2) ? 1 : arguments.Int(2);
     if (count < 1 || (!arguments.Missing(3) && arguments.Int(3) != kWorksheetType)) {
-      throw Error(u"Sheets クラスの Add メソッドが失敗しました");
+      throw Error(std::u16string(kAddRefused));
     }
     SheetId added = workbook.Add(before, after);
     for (std::int32_t i = 1; i < count; ++i) {

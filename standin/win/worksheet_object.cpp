@@ -1,4 +1,5 @@
 #include "app/base/error.h"
+#include "standin/core/refusals.h"
 #include "standin/win/clipboard_text.h"
 #include "standin/win/objects.h"
 
@@ -50,7 +51,7 @@ class Worksheet : public DispatchObject {
     for (std::size_t i = 1; i < arguments.count(); ++i) {
       if (!arguments.Missing(i)) plain = plain && i <= 2 && !arguments.Bool(i);
     }
-    if (!plain) throw Error(u"Worksheet クラスの PasteSpecial メソッドが失敗しました");
+    if (!plain) throw Error(std::u16string(kPasteRefused));
     workbook.PasteSpecial(sheet_, format, [this] { return ReadClipboardText(state_.window); });
   }
 

@@ -18,17 +18,47 @@ std::u16string ClsidText() {
   return FromWide(text);
 }
 
+class RegistryKey {
+ public:
+  RegistryKey() = default;
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  ~RegistryKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+  HKEY* put() { return &key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// What the ProgID points at now; empty when it is not registered.
+std::u16string RegisteredClsid(HKEY key) {
+  wchar_t text[40] = {};
+  DWORD size = sizeof text - sizeof(wchar_t);
+  DWORD type = 0;
+  const LSTATUS status =
+      RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  return status == ERROR_SUCCESS && type == REG_SZ ? FromWide(text) : std::u16string();
+}
+
 }  // namespace
 
 void RegisterProgId() {
-  HKEY key = nullptr;
+  RegistryKey key;
   LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Excel.Application\\CLSID", 0, nullptr, 0,
-                                   KEY_SET_VALUE, nullptr, &key, nullptr);
+                                   KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
+  const std::u16string clsid = ClsidText();
   if (status == ERROR_SUCCESS) {
-    const std::u16string clsid = ClsidText();
-    status = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
-                            static_cast<DWORD>((clsid.size() + 1) * sizeof(char16_t)));
-    RegCloseKey(key);
+    // Another class there is the real application's: taking it over would break that install.
+    const std::u16string registered = RegisteredClsid(key.get());
+    if (!registered.empty() && registered != clsid) {
+      throw Error(u"Excel.Application already belongs to " + registered);
+    }
+    status =
+        RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
+                       static_cast<DWORD>((clsid.size() + 1) * sizeof(char16_t)));
   }
   if (status != ERROR_SUCCESS) throw Error(u"Excel.Application: " + SystemErrorText(status));
 }

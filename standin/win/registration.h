@@ -8,7 +8,8 @@
 #include <string>
 
 // Points "Excel.Application" at the stand-in's class. It goes under HKEY_CLASSES_ROOT itself:
-// Wine 8's CLSIDFromProgID does not look in the per-user classes. Throws Error.
+// Wine 8's CLSIDFromProgID does not look in the per-user classes. Throws Error, also when the
+// ProgID already names another class.
 void RegisterProgId();
 
 // The application object in the running-object table, revoked when this ends.

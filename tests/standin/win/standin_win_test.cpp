@@ -223,4 +223,19 @@ TEST_F(StandinWinTest, RegistersOnlyAfterTheDelayAndThenSignalsReady) {
   EXPECT_EQ(standin.Close(), 0);
 }
 
+TEST_F(StandinWinTest, LeavesAnotherClassesProgIdAlone) {
+  const wchar_t* const key = L"Excel.Application\\CLSID";
+  const wchar_t foreign[] = L"{00024500-0000-0000-C000-000000000046}";
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, foreign, sizeof foreign),
+            ERROR_SUCCESS);
+  StandinProcess standin({});
+  EXPECT_EQ(standin.Close(), 2);
+  EXPECT_FALSE(standin.IsReady());
+  wchar_t now[40] = {};
+  DWORD size = sizeof now;
+  RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, now, &size);
+  EXPECT_STREQ(now, foreign);
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, key);  // the next stand-in registers afresh
+}
+
 }  // namespace

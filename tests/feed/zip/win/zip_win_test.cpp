@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/base/error.h"
+#include "app/base/win/system_error_text.h"
+#include "app/base/win/unique_handle.h"
+#include "app/base/win/wide.h"
+#include "feed/zip/ZipEX.h"
+#include "feed/zip/code_page_437.h"
+#include "feed/zip/win/windows_zip_file_system.h"
+#include "tests/feed/zip/zip_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(CodePage437, MatchesWhatWindowsGives) {
+  std::string bytes(256, '\0');
+  for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+  std::u16string windows(256, u'\0');
+  ASSERT_EQ(MultiByteToWideChar(437, 0, bytes.data(), 256, AsWide(windows.data()), 256), 256);
+  EXPECT_EQ(DecodeCodePage437(bytes), windows);
+}
+
+class ZipWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterStandardCompressionHandlers();
+    root_ = fs::temp_directory_path() /
+            (L"zip-win-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             fs::path(::testing::UnitTest::GetInstance()->current_test_info()->name()).wstring());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    for (const auto& file : fs::recursive_directory_iterator(root_, ignored)) {
+      SetFileAttributesW(file.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    fs::remove_all(root_, ignored);
+  }
+
+  std::u16string ArchivePath() const { return FromWide((root_ / L"feed.zip").c_str()); }
+  std::u16string Folder() const { return FromWide((root_ / L"GTFS_TEMP").c_str()); }
+  std::u16string Target(std::u16string_view name) const {
+    return Folder() + u"\\" + std::u16string(name);
+  }
+
+  // The reader's message, or "" when the archive extracted.
+  std::u16string Extract(const std::string& archive) {
+    std::ofstream(root_ / L"feed.zip", std::ios::binary) << archive;
+    return ExtractWritten();
+  }
+  std::u16string ExtractWritten() const {
+    try {
+      TZipFile::ExtractZipFile(ArchivePath(), Folder());
+    } catch (const Error& error) {
+      return error.text();
+    }
+    return u"";
+  }
+
+  fs::path root_;
+};
+
+TEST_F(ZipWindowsTest, WritesDosAttributesAndLocalTimes) {
+  EXPECT_EQ(Extract(BuildZip({
+                {.name = "hidden.txt", .data = "h", .external_attributes = 0x2B},
+                {.name = "unix.txt", .data = "u", .made_by = 0x0314, .external_attributes = 0x02},
+                {.name = "\xE9\xA7\x85.txt", .data = "j"},  // 駅.txt
+            })),
+            u"");
+  // Wine keeps read-only and hidden but drops the system bit.
+  const DWORD hidden = GetFileAttributesW(AsWide(Target(u"hidden.txt")));
+  EXPECT_EQ(hidden & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+            DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
+  EXPECT_EQ(GetFileAttributesW(AsWide(Target(u"unix.txt"))) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  EXPECT_NE(GetFileAttributesW(AsWide(Target(u"駅.txt"))), INVALID_FILE_ATTRIBUTES);
+
+  UniqueFile file(CreateFileW(AsWide(Target(u"unix.txt")), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(file);
+  FILETIME created{}, written{};
+  ASSERT_TRUE(GetFileTime(file.get(), &created, nullptr, &written));
+  for (const FILETIME& stamp : {created, written}) {
+    SYSTEMTIME utc{}, local{};
+    FileTimeToSystemTime(&stamp, &utc);
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+    EXPECT_EQ(local.wYear, 2024);
+    EXPECT_EQ(local.wMonth, 5);
+    EXPECT_EQ(local.wDay, 6);
+    EXPECT_EQ(local.wHour, 7);
+    EXPECT_EQ(local.wMinute, 7);
+    EXPECT_EQ(local.wSecond, 10);
+  }
+}
+
+bool OpenableExclusively(const std::u16string& path) {
+  return static_cast<bool>(
+      UniqueFile(CreateFileW(AsWide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+}
+
+TEST_F(ZipWindowsTest, TheArchiveIsHeldExclusivelyAndClosedOnEveryPath) {
+  const auto open_failure = [&](DWORD code) {
+    return u"ファイル " + ArchivePath() + u" は開けません。 " + SystemErrorText(code) + u" ";
+  };
+  EXPECT_EQ(ExtractWritten(), open_failure(ERROR_FILE_NOT_FOUND));
+
+  std::ofstream(root_ / L"feed.zip", std::ios::binary)
+      << BuildZip({{.name = "a.txt", .data = "a"}});
+  {
+    UniqueFile other(CreateFileW(AsWide(ArchivePath()), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    EXPECT_EQ(ExtractWritten(), open_failure(ERROR_SHARING_VIOLATION));
+  }
+  WindowsZipFileSystem files;
+  TZipFile zip(files);
+  zip.Open(ArchivePath(), zmRead);
+  EXPECT_FALSE(OpenableExclusively(ArchivePath()));
+  zip.Close();
+  EXPECT_TRUE(OpenableExclusively(ArchivePath()));
+
+  EXPECT_EQ(
+      Extract(BuildZip({{.name = "a.txt", .data = "a"}, {.name = "b", .data = "b", .method = 12}})),
+      u"項目が見つかりません");
+  EXPECT_TRUE(OpenableExclusively(ArchivePath()));
+}
+
+TEST_F(ZipWindowsTest, ATargetThatCannotBeCreatedNamesPathAndReason) {
+  fs::create_directories(root_ / L"GTFS_TEMP" / L"taken.txt");
+  EXPECT_EQ(Extract(BuildZip({{.name = "taken.txt", .data = "x"}})),
+            u"ファイル \"" + Target(u"taken.txt") + u"\" を作成できません。" +
+                SystemErrorText(ERROR_ACCESS_DENIED));
+}
+
+}  // namespace

@@ -26,11 +26,13 @@ class TZipFile {
   TZipMode Mode() const { return mode_; }
   // True unless an entry of the open archive lacks flag bit 11: names are then code page 437.
   bool UTF8Support() const { return utf8_support_; }
-  const std::vector<TZipHeader>& FileInfos() const { return headers_; }
 
+  // Opens, extracts every entry in central-directory order and closes; a failure stops at its
+  // entry, leaves the files of earlier entries and still closes the archive.
   static void ExtractZipFile(const std::u16string& zip_path, const std::u16string& folder,
                              ZipFileSystem& files);
 #ifdef _WIN32
+  // The same on Windows files.
   static void ExtractZipFile(const std::u16string& zip_path, const std::u16string& folder);
 #endif
 

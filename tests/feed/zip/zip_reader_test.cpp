@@ -158,6 +158,7 @@ TEST_F(ZipReaderTest, ExtractWithoutSubfoldersKeepsTheLastComponent) {
   TZipFile zip(files_);
   zip.Open(Utf8ToUtf16(path.string()), zmRead);
   EXPECT_EQ(zip.Mode(), zmRead);
+  EXPECT_TRUE(zip.UTF8Support());
   zip.Extract(0, Folder(), false);
   zip.Close();
   EXPECT_EQ(zip.Mode(), zmClosed);

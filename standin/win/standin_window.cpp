@@ -28,6 +28,8 @@ KeyMessage KeyMessageOf(UINT message) {
 void RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
+  // The tabs sit on the bottom edge: a new size repaints the whole window.
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);

@@ -80,6 +80,9 @@ TEST_F(ZipReaderTest, ExtractsStoredDeflatedFoldersAndEmptyEntries) {
       {.name = "empty/", .data = ""},
       {.name = "nothing.txt", .data = "", .data_descriptor = true},
       {.name = "deflated_dd.txt", .data = "abc", .method = 8, .data_descriptor = true},
+      {.name = "dosdir", .data = "", .external_attributes = 0x10},
+      {.name = "dosdir/in.txt", .data = "in"},
+      {.name = "unixfile", .data = "u", .made_by = 0x0314, .external_attributes = 0x10},
   });
   EXPECT_EQ(Extract(archive), "");
   EXPECT_EQ(Contents("agency.txt"), "agency_id,agency_name\r\n1,A\r\n");
@@ -88,6 +91,8 @@ TEST_F(ZipReaderTest, ExtractsStoredDeflatedFoldersAndEmptyEntries) {
   EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "nothing.txt"));
   EXPECT_EQ(Contents("nothing.txt"), "");
   EXPECT_EQ(Contents("deflated_dd.txt"), "abc");
+  EXPECT_EQ(Contents("dosdir/in.txt"), "in");  // a folder by its DOS attribute alone
+  EXPECT_EQ(Contents("unixfile"), "u");
 }
 
 TEST_F(ZipReaderTest, ArchiveWithoutEntriesWritesNothingAndCommentsAreSkipped) {

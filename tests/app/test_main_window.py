@@ -110,10 +110,33 @@ class MainWindowTest(unittest.TestCase):
         self.assertEqual(self.probe.child(self.main(), PANEL)["text"], "処理終了")
 
 
+class MissingStyleTest(unittest.TestCase):
+    def test_a_missing_style_is_reported_and_the_tool_runs_with_the_system_look(self):
+        probe = driver.Probe(ARGS.probe)
+        with tempfile.TemporaryDirectory(prefix="velmora-unstyled-") as folder:
+            program = driver.Program(ARGS.unstyled, folder)
+            try:
+                box = driver.wait_for(lambda: probe.window(driver.OPEN_DIALOG_CLASS, "Unstyled"),
+                                      60, what="the error box")
+                texts = [c["text"] for c in box["children"] if c]
+                self.assertTrue(any("スタイル 'Aqua Light Slate' が見つかりません" in t
+                                    for t in texts), texts)
+                self.assertIsNone(probe.window(driver.MAIN_CLASS))
+                close = next(c for c in box["children"] if c and c["class"] == "Button")
+                driver.click_control(probe, box, close["id"])
+                window = driver.wait_for(lambda: probe.window(driver.MAIN_CLASS), 60,
+                                         what="the main window")
+                self.assertEqual(window["client"][2:], [306, 206])
+                self.assertEqual(probe.child(window, PANEL)["text"], "Corvanth")
+            finally:
+                program.stop()
+
+
 if __name__ == "__main__":
     driver.ensure_wine_rig()
     parser = argparse.ArgumentParser()
     parser.add_argument("--exe", required=True)
     parser.add_argument("--probe", required=True)
+    parser.add_argument("--unstyled", required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

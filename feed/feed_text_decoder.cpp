@@ -62,17 +62,19 @@ std::size_t FeedTextDecoder::Decode(const unsigned char* in, std::size_t size, c
       *o++ = byte;
       ++p;
     } else {
-      std::size_t length, units;
-      switch (DecodeUtf8Sequence(p, end, length, o, units)) {
-        case Utf8Sequence::kValid:
-          p += length, o += units;
-          break;
-        case Utf8Sequence::kTruncated:
-          pending_ = static_cast<std::size_t>(end - p);
-          return static_cast<std::size_t>(o - out);
-        case Utf8Sequence::kInvalid:
-          ThrowInvalidText();
-      }
+      do {  // non-ASCII text comes in runs
+        std::size_t length, units;
+        switch (DecodeUtf8Sequence(p, end, length, o, units)) {
+          case Utf8Sequence::kValid:
+            p += length, o += units;
+            break;
+          case Utf8Sequence::kTruncated:
+            pending_ = static_cast<std::size_t>(end - p);
+            return static_cast<std::size_t>(o - out);
+          case Utf8Sequence::kInvalid:
+            ThrowInvalidText();
+        }
+      } while (p < end && *p >= 0x80);
     }
   }
   pending_ = 0;

@@ -42,6 +42,31 @@ inline void CopyAsciiRun(const char16_t*& p, const char16_t* end, char*& o) {
 inline void CopyAsciiRun(const char16_t*&, const char16_t*, char*&) {}
 #endif
 
+// The character at p, one unit or a surrogate pair.
+inline void EncodeCharacter(const char16_t*& p, const char16_t* end, char*& o) {
+  char32_t c = *p++;
+  if (IsHighSurrogate(static_cast<char16_t>(c)) && p < end && IsLowSurrogate(*p)) {
+    c = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00);
+  } else if (c >= 0xD800 && c <= 0xDFFF) {
+    c = 0xFFFD;
+  }
+  if (c < 0x80) {
+    *o++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *o++ = static_cast<char>(0xC0 | (c >> 6));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    *o++ = static_cast<char>(0xE0 | (c >> 12));
+    *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *o++ = static_cast<char>(0xF0 | (c >> 18));
+    *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
 }  // namespace
 
 std::size_t EncodeUtf8(std::u16string_view units, char* out) {
@@ -51,27 +76,9 @@ std::size_t EncodeUtf8(std::u16string_view units, char* out) {
   while (p < end) {
     CopyAsciiRun(p, end, o);
     if (p == end) break;
-    char32_t c = *p++;
-    if (IsHighSurrogate(static_cast<char16_t>(c)) && p < end && IsLowSurrogate(*p)) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      *o++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-      *o++ = static_cast<char>(0xC0 | (c >> 6));
-      *o++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      *o++ = static_cast<char>(0xE0 | (c >> 12));
-      *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      *o++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      *o++ = static_cast<char>(0xF0 | (c >> 18));
-      *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      *o++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
+    do {  // non-ASCII text comes in runs
+      EncodeCharacter(p, end, o);
+    } while (p < end && *p >= 0x80);
   }
   return static_cast<std::size_t>(o - out);
 }

@@ -2,6 +2,7 @@
 """Converts every file of every feed archive under a folder with feed_convert and checks the
 copy and the tab text byte for byte against the rules, computed here independently:
   check_corpus.py FEED_CONVERT CORPUS_FOLDER"""
+import os
 import pathlib
 import re
 import subprocess
@@ -25,8 +26,18 @@ def expected(data):
     return BOM + text.encode("utf-8"), text.replace(",", "\t").encode("utf-16-le")
 
 
+SKIPPED = 77  # ctest reports this exit code as a skipped test
+
+
 def main():
     tool, corpus = sys.argv[1], pathlib.Path(sys.argv[2])
+    if not corpus.is_dir():
+        # CI always has the shared folder: there its absence must not look like a pass.
+        if os.environ.get("CI") == "true":
+            print(f"FAIL: the shared corpus {corpus} is missing, and CI must have it")
+            return 1
+        print(f"SKIPPED: the shared corpus {corpus} is missing")
+        return SKIPPED
     archives = sorted(corpus.rglob("*.zip"))
     converted = refused = failures = 0
     with tempfile.TemporaryDirectory() as scratch:

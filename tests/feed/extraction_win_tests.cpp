@@ -1,9 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "feed/working_folder.h"
 #include "feed/zip/ZipEX.h"
 #include "tests/feed/win_test_folder.h"
+#include "tests/shared_data.h"
 
 using ::testing::ElementsAre;
 
@@ -14,6 +18,8 @@ std::u16string CorpusFeed(const std::u16string& name) {
 }  // namespace
 
 TEST(FeedExtraction, EachRunListsOnlyTheFeedItExtracted) {
+  REQUIRE_SHARED_DATA(std::filesystem::exists(std::filesystem::path(CorpusFeed(u""))),
+                      std::string("the shared corpus " FEED_CORPUS));
   RegisterStandardCompressionHandlers();
   HiddenApplicationWindow window;
   TestFolder test;

@@ -13,6 +13,7 @@
 #include "app/base/utf.h"
 #include "feed/zip/ZipEX.h"
 #include "feed/zip/native_zip_file_system.h"
+#include "tests/shared_data.h"
 
 namespace fs = std::filesystem;
 
@@ -118,9 +119,8 @@ void CheckArchive(const fs::path& archive, const fs::path& out, int& compared) {
 
 TEST(SharedCorpus, ExtractsLikeUnzipOrFailsWithTheRightMessage) {
   const fs::path corpus = VELMORA_SHARED_CORPUS;
-  if (!fs::exists(corpus) || std::system("unzip -v >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "no shared corpus or no unzip here";
-  }
+  REQUIRE_SHARED_DATA(fs::exists(corpus), "the shared corpus " + corpus.string());
+  REQUIRE_SHARED_DATA(std::system("unzip -v >/dev/null 2>&1") == 0, std::string("unzip"));
   RegisterStandardCompressionHandlers();
   const auto out = fs::temp_directory_path() / ("zip-corpus-" + std::to_string(::getpid()));
   int archives = 0, compared = 0;

@@ -8,6 +8,7 @@
 #include "app/base/win/shell_services.h"
 #include "app/base/win/system_error_text.h"
 #include "app/base/win/unique_handle.h"
+#include "feed/clipboard_attempts.h"
 
 namespace {
 
@@ -66,14 +67,6 @@ void PlaceOnClipboard(const std::u16string& text) {
 }  // namespace
 
 bool PutTabTextOnClipboard(const std::u16string& tab_text) {
-  for (int attempt = 0; attempt < 15; ++attempt) {
-    try {
-      PlaceOnClipboard(tab_text);
-      return true;
-    } catch (const Error&) {
-      ProcessPendingMessages();
-      Sleep(300);
-    }
-  }
-  return false;
+  return PlaceWithRetries([&] { PlaceOnClipboard(tab_text); }, ProcessPendingMessages,
+                          [](std::uint32_t ms) { Sleep(ms); });
 }

@@ -5,11 +5,8 @@
 
 #include "tests/app/recording_import_steps.h"
 
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using ::testing::IsSubsetOf;
-using ::testing::Not;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -25,8 +22,11 @@ const Lines kStart = {"DisableButton",
                       "Sleep 1000",
                       "BringUpExcelWindow"};
 
-const Lines kEnd = {"SelectSheetByIndex 1", "SetScreenUpdating 1", "PlaceExcelWindow 0,2",
-                    "ReleaseExcel",         "Status 処理終了",     "EnableButton"};
+const Lines kRelease = {"SelectSheetByIndex 1", "SetScreenUpdating 1", "PlaceExcelWindow 0,2",
+                        "ReleaseExcel"};
+const Lines kFinish = {"Status 処理終了", "EnableButton"};
+
+const Lines kAfterPaste = {"Pump", "Sleep 1000", "SelectCell 1,1", "Pump"};
 
 Lines Concat(std::initializer_list<Lines> parts) {
   Lines all;
@@ -34,8 +34,14 @@ Lines Concat(std::initializer_list<Lines> parts) {
   return all;
 }
 
-// The steps for one file that converts and pastes at the first attempt.
-Lines ImportedFile(const std::string& name, const std::string& base) {
+Lines Repeat(const Lines& lines, int times) {
+  Lines all;
+  for (int i = 0; i < times; ++i) all.insert(all.end(), lines.begin(), lines.end());
+  return all;
+}
+
+// A file's steps from its status up to the paste.
+Lines UpToPaste(const std::string& name, const std::string& base) {
   return {"Status " + name,
           "ConvertFeedFile " + name,
           "SelectSheetByName " + base,
@@ -43,12 +49,26 @@ Lines ImportedFile(const std::string& name, const std::string& base) {
           "Clipboard tab text of " + name,
           "SelectAllCells",
           "FormatSelectionAsText",
-          "SelectCell 1,1",
-          "PasteUnicodeText",
-          "Pump",
-          "Sleep 1000",
-          "SelectCell 1,1",
-          "Pump"};
+          "SelectCell 1,1"};
+}
+
+// The steps for one file that converts and pastes at the first attempt.
+Lines ImportedFile(const std::string& name, const std::string& base) {
+  return Concat({UpToPaste(name, base), {"PasteUnicodeText"}, kAfterPaste});
+}
+
+// base.txt, imported.
+Lines Imported(const std::string& base) {
+  return ImportedFile(base + ".txt", base);
+}
+
+Lines Skipped(const std::string& name) {
+  return {"Status " + name};
+}
+
+Lines LogOf(RecordingImportSteps& steps) {
+  ImportRun(steps);
+  return steps.log;
 }
 
 }  // namespace
@@ -56,58 +76,81 @@ Lines ImportedFile(const std::string& name, const std::string& base) {
 TEST(ImportRun, CancelledDialogTouchesNothing) {
   RecordingImportSteps steps;
   steps.archive.reset();
-  ImportRun(steps);
-  EXPECT_THAT(steps.log, ElementsAre("DisableButton", "Status GTFS選択中", "ChooseArchive",
-                                     "Status 処理終了", "EnableButton"));
+  EXPECT_THAT(LogOf(steps), ElementsAre("DisableButton", "Status GTFS選択中", "ChooseArchive",
+                                        "Status 処理終了", "EnableButton"));
 }
 
 TEST(ImportRun, ImportsEveryFileInListOrderSkippingFaresAndShapes) {
   RecordingImportSteps steps;
   steps.files = {u"agency.txt", u"fare_rules.txt", u"shapes.txt", u"stop_times.txt"};
-  ImportRun(steps);
-  EXPECT_THAT(steps.log, ElementsAreArray(Concat({kStart,
-                                                  ImportedFile("agency.txt", "agency"),
-                                                  {"Status fare_rules.txt", "Status shapes.txt"},
-                                                  ImportedFile("stop_times.txt", "stop_times"),
-                                                  kEnd})));
+  EXPECT_THAT(LogOf(steps), ElementsAreArray(Concat({kStart,
+                                                     ImportedFile("agency.txt", "agency"),
+                                                     {"Status fare_rules.txt", "Status shapes.txt"},
+                                                     ImportedFile("stop_times.txt", "stop_times"),
+                                                     kRelease,
+                                                     kFinish})));
 }
 
-TEST(ImportRun, ReadsTheCheckBoxesForEachFile) {
-  RecordingImportSteps steps;
-  steps.skip_fares = false;
-  steps.skip_shapes = false;
-  steps.files = {u"fare_rules.txt", u"shapes.txt"};
-  ImportRun(steps);
-  EXPECT_THAT(steps.log, Contains("ConvertFeedFile fare_rules.txt"));
-  EXPECT_THAT(steps.log, Contains("ConvertFeedFile shapes.txt"));
+TEST(ImportRun, ReadsTheCheckBoxesAfreshForEachFile) {
+  // The user toggles one box while agency.txt is being pasted: the files before it keep the old
+  // setting, those after it get the new one.
+  const struct {
+    const char* toggled;
+    bool fares_box, fares_before, shapes_before;
+    Lines files;
+  } cases[] = {
+      {"fares on to off", true, true, true,
+       Concat({Skipped("fare_rules.txt"), Skipped("shapes.txt"), Imported("agency"),
+               Imported("fare_attributes"), Skipped("shape_dist.txt")})},
+      {"fares off to on", true, false, true,
+       Concat({Imported("fare_rules"), Skipped("shapes.txt"), Imported("agency"),
+               Skipped("fare_attributes.txt"), Skipped("shape_dist.txt")})},
+      {"shapes on to off", false, true, true,
+       Concat({Skipped("fare_rules.txt"), Skipped("shapes.txt"), Imported("agency"),
+               Skipped("fare_attributes.txt"), Imported("shape_dist")})},
+      {"shapes off to on", false, true, false,
+       Concat({Skipped("fare_rules.txt"), Imported("shapes"), Imported("agency"),
+               Skipped("fare_attributes.txt"), Skipped("shape_dist.txt")})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.toggled);
+    RecordingImportSteps steps;
+    steps.files = {u"fare_rules.txt", u"shapes.txt", u"agency.txt", u"fare_attributes.txt",
+                   u"shape_dist.txt"};
+    steps.skip_fares = c.fares_before;
+    steps.skip_shapes = c.shapes_before;
+    bool& box = c.fares_box ? steps.skip_fares : steps.skip_shapes;
+    steps.on_step["Clipboard tab text of agency.txt"] = [&box] { box = !box; };
+    EXPECT_THAT(LogOf(steps), ElementsAreArray(Concat({kStart, c.files, kRelease, kFinish})));
+  }
 }
 
-TEST(ImportRun, ReplacesASheetOfTheSameName) {
-  RecordingImportSteps steps;
-  steps.files = {u"stops.txt"};
-  steps.select_by_name_result = 0;
-  ImportRun(steps);
-  EXPECT_THAT((Lines{"SelectSheetByName stops", "DeleteSelectedSheets", "AddSheetAfterLast stops"}),
-              IsSubsetOf(steps.log));
+TEST(ImportRun, DeletesTheOldSheetOnlyWhenOneOfTheNameWasSelected) {
+  for (const std::int32_t selected : {0, -1}) {
+    SCOPED_TRACE(selected);
+    RecordingImportSteps steps;
+    steps.files = {u"stops.txt"};
+    steps.select_by_name_result = selected;
+    Lines file = ImportedFile("stops.txt", "stops");
+    if (selected == 0) file.insert(file.begin() + 3, "DeleteSelectedSheets");
+    EXPECT_THAT(LogOf(steps), ElementsAreArray(Concat({kStart, file, kRelease, kFinish})));
+  }
 }
 
 TEST(ImportRun, ExtractionFailureIsShownAndTheRunEndsWithTheButtonBack) {
   RecordingImportSteps steps;
   steps.extraction_failure = u"zip ファイルを読み取る際にエラーが発生しました";
-  ImportRun(steps);
-  EXPECT_EQ(steps.log.back(), "EnableButton");
-  EXPECT_EQ(steps.log[steps.log.size() - 2],
-            "Failure zip ファイルを読み取る際にエラーが発生しました");
-  EXPECT_THAT(steps.log, Not(Contains("ConnectExcel")));
-  EXPECT_THAT(steps.log, Not(Contains("Status 処理終了")));
+  EXPECT_THAT(LogOf(steps),
+              ElementsAreArray(Concat(
+                  {Lines(kStart.begin(), kStart.begin() + 6),
+                   {"Failure zip ファイルを読み取る際にエラーが発生しました", "EnableButton"}})));
 }
 
 TEST(ImportRun, FailedAttachShowsTheFirstMessageAndKeepsTheStatus) {
   RecordingImportSteps steps;
   steps.files = {u"agency.txt"};
   steps.connect_result = -1;
-  ImportRun(steps);
-  EXPECT_THAT(steps.log,
+  EXPECT_THAT(LogOf(steps),
               ElementsAreArray(Concat(
                   {Lines(kStart.begin(), kStart.begin() + 8),
                    {"Message ×Excelをコントロールできません。エクセルを起動していないか、タスクのゴ"
@@ -116,48 +159,73 @@ TEST(ImportRun, FailedAttachShowsTheFirstMessageAndKeepsTheStatus) {
 }
 
 TEST(ImportRun, FailureInTheLoopStopsAtThatFileAndStillRunsTheEndSteps) {
-  for (const bool in_conversion : {true, false}) {
+  const Lines failed = {"Message ×Excelをコントロールできません。出力は失敗しました。"};
+  {
+    SCOPED_TRACE("conversion of the second file");
     RecordingImportSteps steps;
     steps.files = {u"agency.txt", u"routes.txt", u"stops.txt"};
-    if (in_conversion) {
-      steps.conversion_failures = {u"routes.txt"};
-    } else {
-      steps.select_all_fails = true;
-    }
-    ImportRun(steps);
-    EXPECT_THAT(steps.log, Not(Contains("ConvertFeedFile stops.txt")));
-    const Lines tail =
-        Concat({{"Message ×Excelをコントロールできません。出力は失敗しました。"}, kEnd});
-    EXPECT_THAT(Lines(steps.log.end() - static_cast<long>(tail.size()), steps.log.end()),
-                ElementsAreArray(tail));
+    steps.conversion_failures = {u"routes.txt"};
+    EXPECT_THAT(LogOf(steps),
+                ElementsAreArray(Concat({kStart,
+                                         ImportedFile("agency.txt", "agency"),
+                                         {"Status routes.txt", "ConvertFeedFile routes.txt"},
+                                         failed,
+                                         kRelease,
+                                         kFinish})));
+  }
+  {
+    SCOPED_TRACE("selecting the cells of the first file");
+    RecordingImportSteps steps;
+    steps.files = {u"agency.txt", u"routes.txt"};
+    steps.select_all_fails = true;
+    const Lines agency = UpToPaste("agency.txt", "agency");
+    EXPECT_THAT(LogOf(steps),
+                ElementsAreArray(Concat({kStart, Lines(agency.begin(), agency.begin() + 6), failed,
+                                         kRelease, kFinish})));
   }
 }
 
-TEST(ImportRun, RetriesThePasteUpToFifteenTimes) {
-  RecordingImportSteps steps;
-  steps.files = {u"agency.txt"};
-  steps.failing_pastes = 2;
-  ImportRun(steps);
-  const Lines retry = {"PasteUnicodeText", "Pump", "Sleep 300"};
-  EXPECT_THAT(Concat({retry, retry, {"PasteUnicodeText", "Pump", "Sleep 1000"}}),
-              IsSubsetOf(steps.log));
-  EXPECT_THAT(steps.log, Not(Contains(::testing::StartsWith("Message"))));
+TEST(ImportRun, RetriesThePasteFifteenTimesWithPumpAndSleepAfterEachFailure) {
+  const Lines failure = {"PasteUnicodeText", "Pump", "Sleep 300"};
+  const Lines listed = {"Message 次のファイルはシートに貼り付けられませんでした。\r\nagency.txt"};
+  const struct {
+    int failing;
+    Lines pastes;
+    Lines message;
+  } cases[] = {
+      {0, {"PasteUnicodeText"}, {}},
+      {1, {"PasteUnicodeText", "Pump", "Sleep 300", "PasteUnicodeText"}, {}},
+      {14, Concat({Repeat(failure, 14), {"PasteUnicodeText"}}), {}},
+      {15, Repeat(failure, 15), listed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failing);
+    RecordingImportSteps steps;
+    steps.files = {u"agency.txt"};
+    steps.failing_pastes = c.failing;
+    EXPECT_THAT(LogOf(steps),
+                ElementsAreArray(Concat({kStart, UpToPaste("agency.txt", "agency"), c.pastes,
+                                         kAfterPaste, kRelease, c.message, kFinish})));
+  }
 }
 
 TEST(ImportRun, FilesWhoseTextNeverReachedTheirSheetAreListedBeforeTheEnd) {
   RecordingImportSteps steps;
   steps.files = {u"agency.txt", u"routes.txt", u"stops.txt"};
   steps.failing_clipboard_files = 1;  // agency.txt: the clipboard stayed busy
-  steps.failing_pastes = 15 + 0;      // routes.txt: every paste failed
-  ImportRun(steps);
-  EXPECT_EQ(std::count(steps.log.begin(), steps.log.end(), "PasteUnicodeText"), 15 + 1);
-  // No stale paste for the file whose text never reached the clipboard.
-  const auto agency = std::find(steps.log.begin(), steps.log.end(), "Status agency.txt");
-  const auto routes = std::find(steps.log.begin(), steps.log.end(), "Status routes.txt");
-  EXPECT_EQ(std::count(agency, routes, "PasteUnicodeText"), 0);
-  EXPECT_THAT(steps.log, Contains("Message 次のファイルはシートに貼り付けられませんでした。\r\n"
-                                  "agency.txt\r\nroutes.txt"));
-  EXPECT_THAT(
-      Lines(steps.log.end() - 3, steps.log.end()),
-      ElementsAre(::testing::StartsWith("Message 次の"), "Status 処理終了", "EnableButton"));
+  steps.failing_pastes = 15;          // routes.txt: every paste failed
+  // No paste at all for agency.txt: the clipboard still held another text.
+  EXPECT_THAT(LogOf(steps),
+              ElementsAreArray(Concat(
+                  {kStart,
+                   UpToPaste("agency.txt", "agency"),
+                   kAfterPaste,
+                   UpToPaste("routes.txt", "routes"),
+                   Repeat({"PasteUnicodeText", "Pump", "Sleep 300"}, 15),
+                   kAfterPaste,
+                   ImportedFile("stops.txt", "stops"),
+                   kRelease,
+                   {"Message 次のファイルはシートに貼り付けられませんでした。\r\nagency.txt\r\n"
+                    "routes.txt"},
+                   kFinish})));
 }

@@ -1,5 +1,6 @@
 #pragma once
 // An ImportSteps that records each step as a line and plays scripted answers and failures.
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -25,6 +26,8 @@ class RecordingImportSteps : public ImportSteps {
   bool select_all_fails = false;
 
   std::vector<std::string> log;
+  // Run right after the step that logs the key, as the user acting while the run pumps messages.
+  std::map<std::string, std::function<void()>> on_step;
 
   void EnableButton(bool enabled) override { Log(enabled ? "EnableButton" : "DisableButton"); }
   void ShowStatus(const std::u16string& text) override { Log("Status " + Utf16ToUtf8(text)); }
@@ -104,5 +107,8 @@ class RecordingImportSteps : public ImportSteps {
   }
 
  private:
-  void Log(std::string line) { log.push_back(std::move(line)); }
+  void Log(std::string line) {
+    log.push_back(line);
+    if (const auto action = on_step.find(line); action != on_step.end()) action->second();
+  }
 };

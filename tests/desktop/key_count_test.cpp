@@ -21,10 +21,16 @@ TEST(ReadKeyCount, ReadsWholeSigned32BitIntegers) {
       {u"0XfF", 255},
       {u"-$10", -16},
       {u"007", 7},
-      {u"2147483647", INT32_MAX},
-      {u"-2147483648", INT32_MIN},
-      {u"$7FFFFFFF", INT32_MAX},
-      {u"-$80000000", INT32_MIN},
+      {u"+0x10", 16},
+      {u"0", 0},
+      {u"-0", 0},
+      {u"2147483647", 2147483647},
+      {u"-2147483648", -2147483647 - 1},
+      {u"$7FFFFFFF", 2147483647},
+      {u"0x7fffffff", 2147483647},
+      {u"-$80000000", -2147483647 - 1},
+      {u"-0X80000000", -2147483647 - 1},
+      {u"-2147483647", -2147483647},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ReadKeyCount(c.text), c.count) << std::string(c.text.begin(), c.text.end());
@@ -33,10 +39,11 @@ TEST(ReadKeyCount, ReadsWholeSigned32BitIntegers) {
 
 TEST(ReadKeyCount, AnythingElseIsZero) {
   for (const std::u16string_view text :
-       {u"",    u" ",      u"-",          u"+",           u"x",         u"$",
-        u"0x",  u"3 ",     u"1a",         u"ff",          u"- 5",       u"--5",
-        u"3.0", u"\uFF13", u"2147483648", u"-2147483649", u"$80000000", u"99999999999999999999999",
-        u"$-1", u"0x+1"}) {
+       {u"",    u" ",      u"-",          u"+",           u"x",          u"$",
+        u"0x",  u"3 ",     u"1a",         u"ff",          u"- 5",        u"--5",
+        u"3.0", u"\uFF13", u"2147483648", u"-2147483649", u"$80000000",  u"99999999999999999999999",
+        u"$-1", u"0x+1",   u"$FFFFFFFF",  u"0x80000000",  u"-$80000001", u"$1g",
+        u"\t3", u"0x 1",   u"00x1",       u"$$1"}) {
     EXPECT_EQ(ReadKeyCount(text), 0) << std::string(text.begin(), text.end());
   }
 }

@@ -30,6 +30,10 @@ class RecordingKeyboard : public KeyboardLayout, public KeySink {
         return 0x135;
       case u'~':
         return 0x1C0;
+      case u'@':
+        return 0x651;  // Control and Alt, which are not sent
+      case u'|':
+        return 0x7DC;  // Shift with Control and Alt
       case u'\u00A0':
         return 0;  // a character the layout maps to no key at all
       default:
@@ -84,7 +88,9 @@ TEST(SendKeyString, NamedKeysIgnoreAsciiCaseOnly) {
       {u"{ESCAPE}", "+27 -27"},
       {u"{f16}{Henkan}{bksp}", "+127 -127 +28 -28 +8 -8"},
       {u"{scrollock}{prtsc}", "+145 -145 +44 -44"},
-      {u"{\uFF25SC}", ""},  // full-width E is not folded
+      {u"{\uFF25SC}a", "+65 -65"},  // full-width E is not folded
+      {u"{ES}a{ESCA}a{F0}a{F17}a", "+65 -65 +65 -65 +65 -65 +65 -65"},
+      {u"{F}", "+16 +70 -70 -16"},  // no such name: the one-character rule
   });
 }
 
@@ -95,18 +101,22 @@ TEST(SendKeyString, CountsRepeatTheKey) {
       {u"{TAB $2}", "+9 -9 +9 -9"},
       {u"{TAB 0X2}", "+9 -9 +9 -9"},
       {u"{TAB +1}", "+9 -9"},
-      {u"{ESC 0}", ""},
-      {u"{ESC -2}", ""},
-      {u"{ESC x}", ""},
-      {u"{ESC }", ""},
-      {u"{ESC 3 }", ""},
+      {u"{ESC 1}", "+27 -27"},
+      {u"{ESC 0}a", "+65 -65"},
+      {u"{ESC -1}a", "+65 -65"},
+      {u"{ESC -2}a", "+65 -65"},
+      {u"{ESC x}a", "+65 -65"},
+      {u"{ESC }a", "+65 -65"},
+      {u"{ESC 3 }a", "+65 -65"},
+      {u"{ESC 1 2}a", "+65 -65"},
       {u"{A 2}", "+16 +65 -65 +65 -65 -16"},  // Shift held once around all presses
   });
 }
 
 TEST(SendKeyString, UnclosedGroupEndsTheSending) {
   ExpectAll({
-      {u"{ESC", ""},
+      {u"a{ESC", "+65 -65"},
+      {u"{XYZ 3", ""},
       {u"{ESC 3", ""},
       {u"a{ESC 3b", "+65 -65"},
       {u"{}", ""},
@@ -117,6 +127,7 @@ TEST(SendKeyString, UnclosedGroupEndsTheSending) {
 TEST(SendKeyString, UnknownGroupsAreConsumedSilently) {
   ExpectAll({
       {u"{XYZ}abc", "+65 -65 +66 -66 +67 -67"},
+      {u"{XYZ 3}a", "+65 -65"},
       {u"{}a", ""},
       {u"{ }a", "+65 -65"},
       {u"{\u00A0}a", "+65 -65"},  // no key for it: nothing, unlike outside braces
@@ -142,6 +153,7 @@ TEST(SendKeyString, OneCharacterGroupsTypeTheCharacter) {
       {u"{)}", "+16 +48 -48 -16"},
       {u"{{}", "+16 +219 -219 -16"},
       {u"{a 2}", "+65 -65 +65 -65"},
+      {u"{\u20AC}", "+16 +255 -255 -16"},
   });
 }
 
@@ -161,7 +173,11 @@ TEST(SendKeyString, ModifiersAndGroups) {
 
 TEST(SendKeyString, CharactersUseTheLayout) {
   ExpectAll({
-      {u"A", "+16 +65 -65 -16"}, {u"\u20AC", "+16 +255 -255 -16"},  // the layout cannot type it
+      {u"A", "+16 +65 -65 -16"},
+      {u"\u20AC", "+16 +255 -255 -16"},  // the layout cannot type it
+      {u"@", "+81 -81"},                 // only the Shift bit of the layout's answer counts
+      {u"|", "+16 +220 -220 -16"},
+      {u"{@ 2}", "+81 -81 +81 -81"},
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -48,22 +49,32 @@ TEST(FindTopWindowIn, HigherWindowWinsAndIsActivated) {
   EXPECT_EQ(windows.activated, std::vector<WindowId>{2});
 }
 
-TEST(FindTopWindowIn, ModesDecideHowTheCaptionMatches) {
-  const std::vector<std::u16string> captions = {u"Book1 - Excel", u"EXCEL", u"Excel", u"Excel 2"};
+TEST(FindTopWindowIn, EachModeHasAWindowOnlyItMatches) {
+  // From the top: contains "Excel", begins with it, equals it, and the same in capitals.
+  const std::vector<std::u16string> captions = {u"Book1 - Excel", u"Excel 2", u"Excel", u"EXCEL"};
   const struct {
     std::u16string_view text;
     std::int32_t mode;
     WindowId found;
+    bool activated;
   } cases[] = {
-      {u"Excel", 0, 3},   {u"Excel", 1, 3}, {u"Excel", 2, 1}, {u"Excel", 3, 3},
-      {u"Excel 2", 0, 4}, {u"Book", 2, 1},  {u"excel", 2, 0}, {u"Excel", 4, 0},
-      {u"Excel", -1, 0},  {u"2", 1, 0},     {u"2", 2, 4},     {u"Excel 23", 1, 0},
+      {u"Excel", 0, 3, true},  {u"Excel", 1, 2, true},     {u"Excel", 2, 1, true},
+      {u"Excel", 3, 2, false}, {u"Excel 2", 0, 2, true},   {u"EXCEL", 2, 4, true},
+      {u"excel", 2, 0, false}, {u"2", 1, 0, false},        {u"2", 3, 0, false},
+      {u"2", 2, 2, true},      {u"Excel 23", 1, 0, false}, {u"Book1", 0, 0, false},
+      {u"Excel", 4, 0, false}, {u"Excel", -1, 0, false},
   };
   for (const auto& c : cases) {
     FakeWindows windows(captions);
-    EXPECT_EQ(Find(windows, c.text, c.mode), c.found) << "mode " << c.mode;
-    const bool activates = c.found != kNoWindow && c.mode != 3;
-    EXPECT_EQ(windows.activated.size(), activates ? 1u : 0u) << "mode " << c.mode;
+    const WindowId found = Find(windows, c.text, c.mode);
+    EXPECT_EQ(found, c.found) << "mode " << c.mode;
+    EXPECT_EQ(windows.activated,
+              c.activated ? std::vector<WindowId>{found} : std::vector<WindowId>{})
+        << "mode " << c.mode;
+    // Without a match the walk goes down to the last window.
+    if (c.found == kNoWindow) {
+      EXPECT_EQ(windows.captions_read, 4u) << "mode " << c.mode;
+    }
   }
 }
 
@@ -75,14 +86,22 @@ TEST(FindTopWindowIn, ExclusionsRejectInEveryMode) {
     EXPECT_EQ(Find(windows, u"Excel", mode, u"", u"old"), 2u);
     EXPECT_EQ(Find(windows, u"Excel", mode, u"new", u"old"), 3u);
     EXPECT_EQ(Find(windows, u"Excel", mode, u"Ex", u""), kNoWindow);
+    EXPECT_EQ(Find(windows, u"Excel", mode, u"OLD", u"NEW"), 1u);  // case counts here too
   }
   FakeWindows windows(captions);
+  EXPECT_EQ(Find(windows, u"Excel", 0, u"old", u"new"), 3u);
   EXPECT_EQ(Find(windows, u"Excel", 0, u"Excel"), kNoWindow);
+  EXPECT_EQ(Find(windows, u"Excel", 0, u"", u"cel"), kNoWindow);
 }
 
 TEST(FindTopWindowIn, OnlyTheFirst99UnitsOfACaptionCount) {
-  FakeWindows windows({std::u16string(95, u'.') + u"Excel", std::u16string(94, u'.') + u"Excel"});
+  const std::u16string hundred_units = std::u16string(95, u'.') + u"Excel";
+  FakeWindows windows({hundred_units, std::u16string(94, u'.') + u"Excel"});
   EXPECT_EQ(Find(windows, u"Excel", 2), 2u);
+
+  FakeWindows cut({hundred_units});
+  EXPECT_EQ(Find(cut, hundred_units, 0), kNoWindow);
+  EXPECT_EQ(Find(cut, hundred_units.substr(0, 99), 0), 1u);
 }
 
 TEST(FindTopWindowIn, EmptyTextMatchesOnlyAnEmptyCaptionInMode0) {
@@ -100,6 +119,7 @@ TEST(FindTopWindowIn, VanishedWindowEndsTheSearch) {
   FakeWindows gone_before({u"Tool", u"Excel"});
   gone_before.Vanish(1);
   EXPECT_EQ(Find(gone_before, u"Excel", 2), kNoWindow);
+  EXPECT_EQ(gone_before.captions_read, 1u);
 
   FakeWindows gone_matching({u"Excel", u"Excel"});
   gone_matching.Vanish(1);
@@ -114,23 +134,36 @@ TEST(FindTopWindowIn, VanishedWindowEndsTheSearch) {
   EXPECT_EQ(Find(none, u"", 0), kNoWindow);
 }
 
-TEST(FindTopWindowIn, StopsAfterTheWalkLimit) {
-  std::vector<std::u16string> captions(kWalkLimit, u"Tool");
-  FakeWindows exactly(captions);
+const WindowId kMinusOne = static_cast<WindowId>(std::intptr_t{-1});
+
+std::vector<std::u16string> Tools(std::size_t count) {
+  return std::vector<std::u16string>(count, u"Tool");
+}
+
+TEST(FindTopWindowIn, ExaminesAtMost30000Windows) {
+  FakeWindows exactly(Tools(30000));
   EXPECT_EQ(Find(exactly, u"Excel", 2), kNoWindow);
-  EXPECT_EQ(exactly.captions_read, std::size_t{kWalkLimit});
+  EXPECT_EQ(exactly.captions_read, 30000u);
 
-  captions.back() = u"Excel";
-  FakeWindows last_matches(captions);
-  EXPECT_EQ(Find(last_matches, u"Excel", 2), WindowId{kWalkLimit});
+  FakeWindows one_more(Tools(30001));
+  EXPECT_EQ(Find(one_more, u"Excel", 2), kMinusOne);
+  EXPECT_EQ(one_more.captions_read, 30000u);
 
-  captions.push_back(u"Excel");
-  FakeWindows more(captions);
-  EXPECT_EQ(Find(more, u"Excel", 4), kWalkLimitReached);
-  captions[kWalkLimit - 1] = u"Tool";
-  FakeWindows match_beyond(captions);
-  EXPECT_EQ(Find(match_beyond, u"Excel", 2), kWalkLimitReached);
-  EXPECT_EQ(match_beyond.captions_read, std::size_t{kWalkLimit});
-  EXPECT_EQ(static_cast<std::int32_t>(kWalkLimitReached), -1);
+  FakeWindows other_mode(Tools(30001));
+  EXPECT_EQ(Find(other_mode, u"Tool", 4), kMinusOne);
+}
+
+TEST(FindTopWindowIn, MatchAtTheLimitIsFoundButNotOnePast) {
+  auto captions = Tools(30001);
+  captions[29999] = u"Excel";
+  FakeWindows at_limit(captions);
+  EXPECT_EQ(Find(at_limit, u"Excel", 2), 30000u);
+  EXPECT_EQ(at_limit.activated, std::vector<WindowId>{30000});
+
+  captions[29999] = u"Tool";
+  captions[30000] = u"Excel";
+  FakeWindows past_limit(captions);
+  EXPECT_EQ(Find(past_limit, u"Excel", 2), kMinusOne);
+  EXPECT_TRUE(past_limit.activated.empty());
 }
 }  // namespace

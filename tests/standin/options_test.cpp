@@ -33,12 +33,23 @@ TEST(OptionsTest, ReadsEveryOption) {
 
 TEST(OptionsTest, RefusesWhatItCannotRun) {
   const std::vector<std::vector<std::u16string>> refused = {
-      {u"--sheet", u"a"},        {u"--log"},
-      {u"--fail-pastes", u"-1"}, {u"--register-delay", u"99999999999"},
-      {u"--fail-pastes", u""},   {u"--sheets", u"a,,b"},
-      {u"--sheets", u"a,A"},     {u"--sheets", u"History"},
+      {u"--sheet", u"a"},
+      {u"--log"},
+      {u"--fail-pastes", u"-1"},
+      {u"--register-delay", u"99999999999"},
+      {u"--register-delay", u"2147483648"},
+      {u"--fail-pastes", u"1x"},
+      {u"--fail-pastes", u""},
+      {u"--sheets", u"a,,b"},
+      {u"--sheets", u"a,A"},
+      {u"--sheets", u"History"},
   };
   for (const auto& arguments : refused) EXPECT_THROW(ParseOptions(arguments), Error);
+}
+
+TEST(OptionsTest, NumbersReachTheLargestSigned32BitValue) {
+  EXPECT_EQ(ParseOptions({u"--register-delay", u"2147483647"}).register_delay_ms, 2147483647u);
+  EXPECT_EQ(ParseOptions({u"--fail-pastes", u"0"}).faults.failing_pastes, 0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/base/error.h"
-#include "standin/core/cell_range.h"
 
 namespace {
 
@@ -18,6 +17,10 @@ TEST(PasteTextTest, SplitsRowsAtCrLfAndCellsAtTabs) {
       {u"a\tb\r\n", {{u"a", u"b"}}},  // a final line break adds no row
       {u"a\r\n\r\nb\r\n", {{u"a"}, {u""}, {u"b"}}},
       {u"\t\r\n", {{u"", u""}}},
+      {u"\r\n", {{u""}}},
+      {u"a\t\tb\t", {{u"a", u"", u"b", u""}}},
+      {u"a\r\r\nb", {{u"a\r"}, {u"b"}}},
+      {u"a\r\n\nb", {{u"a"}, {u"\nb"}}},
       {u"a\nb\rc", {{u"a\nb\rc"}}},  // only CR LF ends a row
       {u"\"x\ty\"", {{u"\"x", u"y\""}}},
   };
@@ -25,15 +28,19 @@ TEST(PasteTextTest, SplitsRowsAtCrLfAndCellsAtTabs) {
 }
 
 TEST(PasteTextTest, RefusesTextRunningPastTheSheet) {
+  // The sheet has 1048576 rows and 16384 columns.
   std::u16string full_height;
-  for (int i = 0; i < kSheetRows; ++i) full_height += u"x\r\n";
-  EXPECT_EQ(SplitPasteText(full_height, 1, 1).size(), static_cast<std::size_t>(kSheetRows));
+  for (int i = 0; i < 1048576; ++i) full_height += u"x\r\n";
+  EXPECT_EQ(SplitPasteText(full_height, 1, 1).size(), 1048576u);
+  EXPECT_EQ(SplitPasteText(u"x\r\ny", 1048575, 1).size(), 2u);
+  EXPECT_THROW(SplitPasteText(u"x\r\ny", 1048576, 1), Error);
   EXPECT_THROW(SplitPasteText(full_height, 2, 1), Error);
   EXPECT_THROW(SplitPasteText(full_height + u"x", 1, 1), Error);
 
-  const std::u16string full_width(kSheetColumns - 1, u'\t');
-  EXPECT_EQ(SplitPasteText(u"a\r\n" + full_width, 1, 1)[1].size(),
-            static_cast<std::size_t>(kSheetColumns));
+  const std::u16string full_width(16383, u'\t');
+  EXPECT_EQ(SplitPasteText(u"a\r\n" + full_width, 1, 1)[1].size(), 16384u);
+  EXPECT_EQ(SplitPasteText(u"x\ty", 1, 16383).front().size(), 2u);
+  EXPECT_THROW(SplitPasteText(u"x\ty", 1, 16384), Error);
   EXPECT_THROW(SplitPasteText(u"a\r\n" + full_width, 1, 2), Error);
   EXPECT_THROW(SplitPasteText(full_width + u"\t", 1, 1), Error);
 }

@@ -31,10 +31,21 @@ TEST(SheetNameTest, AcceptsOrdinaryNames) {
 TEST(SheetNameTest, ComparesLettersWithoutCase) {
   EXPECT_TRUE(SameSheetName(u"Stops", u"sTOPS"));
   EXPECT_TRUE(SameSheetName(u"Ｓｈｅｅｔ", u"ｓｈｅｅｔ"));
+  EXPECT_TRUE(SameSheetName(u"AZ", u"az"));
+  EXPECT_TRUE(SameSheetName(u"ＡＺ", u"ａｚ"));
   EXPECT_TRUE(SameSheetName(u"Ä", u"ä"));
+  EXPECT_TRUE(SameSheetName(u"ÀÞ", u"àþ"));
   EXPECT_FALSE(SameSheetName(u"stops", u"stop"));
-  EXPECT_FALSE(SameSheetName(u"×", u"÷"));  // not a letter pair
+  EXPECT_FALSE(SameSheetName(u"stop", u"stops"));
+  EXPECT_FALSE(SameSheetName(u"stops", u"stopz"));
+  // Neighbours of the letters that are no letter pair.
+  EXPECT_FALSE(SameSheetName(u"×", u"÷"));
   EXPECT_FALSE(SameSheetName(u"[", u"{"));
+  EXPECT_FALSE(SameSheetName(u"@", u"`"));
+  EXPECT_FALSE(SameSheetName(u"＠", u"｀"));
+  EXPECT_FALSE(SameSheetName(u"［", u"｛"));
+  EXPECT_FALSE(SameSheetName(u"¿", u"ß"));
+  EXPECT_FALSE(SameSheetName(u"ß", u"ÿ"));
 }
 
 }  // namespace

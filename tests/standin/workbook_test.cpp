@@ -116,8 +116,15 @@ TEST(WorkbookTest, RangesSelectOnlyOnTheActiveSheet) {
   EXPECT_EQ(workbook.active().selection, CellRange::AllCells());
   EXPECT_EQ(workbook.active().active_row, 3);  // all cells keep the active cell
   EXPECT_EQ(workbook.active().active_column, 4);
+}
+
+TEST(WorkbookTest, CellsLieWithinTheSheet) {
+  EXPECT_EQ(CellRange::Cell(1048576, 16384), (CellRange{false, 1048576, 16384}));
+  EXPECT_EQ(CellRange::Cell(1, 1), (CellRange{false, 1, 1}));
   EXPECT_THROW(CellRange::Cell(0, 1), Error);
-  EXPECT_THROW(CellRange::Cell(1, kSheetColumns + 1), Error);
+  EXPECT_THROW(CellRange::Cell(1, 0), Error);
+  EXPECT_THROW(CellRange::Cell(1048577, 1), Error);
+  EXPECT_THROW(CellRange::Cell(1, 16385), Error);
 }
 
 TEST(WorkbookTest, NumberFormatsAreRecordedInOrder) {
@@ -142,20 +149,29 @@ TEST(WorkbookTest, PastesFromTheActiveCellAsTextWhereFormattedSo) {
   EXPECT_EQ(workbook.active().cells, expected);
 }
 
+TEST(WorkbookTest, TheFirstPastesFailAsAskedThenTheyGoThrough) {
+  Workbook workbook({u"a"}, {.failing_pastes = 2});
+  const SheetId a = workbook.SheetAt(1);
+  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, Holding(u"1")), Error);
+  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, Holding(u"2")), Error);
+  EXPECT_TRUE(workbook.active().cells.empty());
+  workbook.PasteSpecial(a, kUnicodeText, Holding(u"3"));
+  EXPECT_EQ(workbook.active().cells, (TextRows{{u"3"}}));
+}
+
 TEST(WorkbookTest, RefusedPastesLeaveTheCellsAlone) {
-  Workbook workbook({u"a", u"b"}, {.failing_pastes = 2});
+  Workbook workbook({u"a", u"b"}, {});
   const SheetId a = workbook.SheetAt(1);
   const auto text = Holding(u"x");
-  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, text), Error);
-  EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, text), Error);
   EXPECT_THROW(workbook.PasteSpecial(a, u"テキスト", text), Error);
   EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, Holding(std::nullopt)), Error);
   EXPECT_THROW(workbook.PasteSpecial(workbook.SheetAt(2), kUnicodeText, text), Error);
-  workbook.SelectRange(a, CellRange::Cell(kSheetRows, 1));
+  workbook.SelectRange(a, CellRange::Cell(1048576, 1));
   EXPECT_THROW(workbook.PasteSpecial(a, kUnicodeText, Holding(u"x\r\ny")), Error);
   EXPECT_TRUE(workbook.active().cells.empty());
-  workbook.PasteSpecial(a, kUnicodeText, text);  // the third good paste goes through
-  EXPECT_EQ(workbook.active().cells.size(), static_cast<std::size_t>(kSheetRows));
+  workbook.PasteSpecial(a, kUnicodeText, text);  // the same sheet takes a paste that fits
+  EXPECT_EQ(workbook.active().cells.size(), 1048576u);
+  EXPECT_EQ(workbook.active().cells.back(), std::vector<std::u16string>{u"x"});
 }
 
 }  // namespace

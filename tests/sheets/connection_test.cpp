@@ -1,75 +1,89 @@
 #include "sheets/connection.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/base/error.h"
 #include "tests/sheets/recording_application.h"
 
 namespace {
 
-using ::testing::ElementsAre;
+using Lines = std::vector<std::string>;
 
+// Waits and attach attempts go into the application's own call log, so that one list shows
+// their order and what was sent to the application once attached.
 struct Attempts {
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
   int running_from = 0;  // the attempt from which the application runs; 0 for never
   int made = 0;
-  std::vector<uint32_t> waits;
 
   sheets::AttachServices Services() {
-    return {.wait = [this](uint32_t ms) { waits.push_back(ms); },
+    return {.wait = [this](uint32_t ms) { log->calls.push_back("wait " + std::to_string(ms)); },
             .attach = [this]() -> std::unique_ptr<sheets::Value> {
-              ++made;
-              if (running_from == 0 || made < running_from) throw Error(u"not running");
+              log->calls.push_back("attach");
+              if (running_from == 0 || ++made < running_from) throw Error(u"not running");
               return std::make_unique<RecordingObject>(log, "App");
             }};
   }
 };
 
-TEST(Connect, GivesUpAfterTenAttemptsASecondApart) {
+Lines Tries(int count) {
+  Lines lines;
+  for (int i = 0; i < count; ++i) lines.insert(lines.end(), {"wait 1000", "attach"});
+  return lines;
+}
+
+TEST(Connect, GivesUpAfterTenAttemptsEachAfterASecondsWait) {
   Attempts attempts;
   std::unique_ptr<sheets::Value> app;
   EXPECT_EQ(sheets::Connect(app, attempts.Services()), -1);
   EXPECT_EQ(app, nullptr);
-  EXPECT_EQ(attempts.made, 10);
-  EXPECT_EQ(attempts.waits, std::vector<uint32_t>(10, 1000));
+  EXPECT_EQ(attempts.log->calls, Tries(10));
+  EXPECT_EQ(attempts.log->calls.size(), 20u);
 }
 
 TEST(Connect, StopsAtTheFirstAttachAndSwitchesScreenUpdatingOn) {
-  Attempts attempts;
-  attempts.running_from = 3;
-  std::unique_ptr<sheets::Value> app;
-  EXPECT_EQ(sheets::Connect(app, attempts.Services()), 1);
-  EXPECT_NE(app, nullptr);
-  EXPECT_EQ(attempts.made, 3);
-  EXPECT_EQ(attempts.waits.size(), 3u);
-  EXPECT_THAT(attempts.log->calls, ElementsAre("App.ScreenUpdating flags=4 args=bool:true"));
+  for (const int running_from : {1, 3, 10}) {
+    SCOPED_TRACE(running_from);
+    Attempts attempts;
+    attempts.running_from = running_from;
+    std::unique_ptr<sheets::Value> app;
+    EXPECT_EQ(sheets::Connect(app, attempts.Services()), 1);
+    EXPECT_NE(app, nullptr);
+    Lines expected = Tries(running_from);
+    expected.push_back("App.ScreenUpdating flags=4 args=bool:true");
+    EXPECT_EQ(attempts.log->calls, expected);
+  }
 }
 
 TEST(Connect, DropsTheOldReferenceBeforeTheFirstWait) {
   Attempts attempts;
   std::unique_ptr<sheets::Value> app = std::make_unique<RecordingObject>(attempts.log, "old");
-  bool held_while_waiting = false;
+  std::vector<bool> held_while_waiting;
   sheets::AttachServices services = attempts.Services();
-  services.wait = [&](uint32_t) { held_while_waiting = held_while_waiting || app != nullptr; };
+  services.wait = [&](uint32_t) { held_while_waiting.push_back(app != nullptr); };
   EXPECT_EQ(sheets::Connect(app, services), -1);
-  EXPECT_FALSE(held_while_waiting);
+  EXPECT_EQ(held_while_waiting, std::vector<bool>(10, false));
 }
 
+// A clock that moves on by 10 ms at each read; reads and message pumps are logged in order.
 struct FakeClock {
   uint64_t time = 500;
-  uint64_t step = 10;
-  int reads = 0;
   int pumps = 0;
   int fail_at_pump = 0;
+  Lines events;
   void Wait(uint32_t ms) {
     sheets::PumpedWait(
         ms,
         [this] {
-          ++reads;
-          return std::exchange(time, time + step);
+          events.push_back("clock " + std::to_string(time));
+          return std::exchange(time, time + 10);
         },
         [this] {
+          events.push_back("pump");
           if (++pumps == fail_at_pump) throw Error(u"handler failed");
         });
   }
@@ -78,23 +92,21 @@ struct FakeClock {
 TEST(PumpedWait, ZeroProcessesMessagesOnce) {
   FakeClock clock;
   clock.Wait(0);
-  EXPECT_EQ(clock.pumps, 1);
-  EXPECT_EQ(clock.reads, 2);
+  EXPECT_EQ(clock.events, (Lines{"pump", "clock 500", "clock 510"}));
 }
 
 TEST(PumpedWait, ProcessesMessagesBetweenChecksUntilTheTimeHasPassed) {
   FakeClock clock;
-  clock.Wait(30);  // the checks see 10, 20, 30 ms
-  EXPECT_EQ(clock.reads, 4);
-  EXPECT_EQ(clock.pumps, 3);
+  clock.Wait(30);  // 20 ms is not enough, 30 ms is
+  EXPECT_EQ(clock.events,
+            (Lines{"pump", "clock 500", "clock 510", "pump", "clock 520", "pump", "clock 530"}));
 }
 
 TEST(PumpedWait, AFailureWhileProcessingEndsTheWaitQuietly) {
   FakeClock clock;
   clock.fail_at_pump = 2;
   EXPECT_NO_THROW(clock.Wait(1000));
-  EXPECT_EQ(clock.pumps, 2);
-  EXPECT_EQ(clock.reads, 2);
+  EXPECT_EQ(clock.events, (Lines{"pump", "clock 500", "clock 510", "pump"}));
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kChunk = 256 * 1024;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // Fills the buffer unless the source ends first.
@@ -25,19 +24,19 @@ std::size_t ReadFull(ByteSource& source, unsigned char* buffer, std::size_t size
   return total;
 }
 
-std::u16string DecodeAll(ByteSource& source, std::uint64_t size) {
+std::u16string DecodeAll(ByteSource& source, std::uint64_t size, std::size_t piece) {
   std::u16string text;
   // At most two units per byte; pages of the reserve that are never written cost nothing.
   if (size > text.max_size() / 2) throw std::length_error("feed text");
   text.reserve(static_cast<std::size_t>(size) * 2);
 
   constexpr std::size_t kMaxPending = 3;
-  const auto in = std::make_unique_for_overwrite<unsigned char[]>(kMaxPending + kChunk);
+  const auto in = std::make_unique_for_overwrite<unsigned char[]>(kMaxPending + piece);
   const auto out =
-      std::make_unique_for_overwrite<char16_t[]>(FeedTextDecoder::OutputRoom(kMaxPending + kChunk));
+      std::make_unique_for_overwrite<char16_t[]>(FeedTextDecoder::OutputRoom(kMaxPending + piece));
   FeedTextDecoder decoder;
-  std::size_t filled = ReadFull(source, in.get(), kChunk);
-  bool ended = filled < kChunk;
+  std::size_t filled = ReadFull(source, in.get(), piece);
+  bool ended = filled < piece;
   std::size_t start = std::string_view(reinterpret_cast<char*>(in.get()), filled).starts_with(kBom)
                           ? kBom.size()
                           : 0;
@@ -46,9 +45,9 @@ std::u16string DecodeAll(ByteSource& source, std::uint64_t size) {
     if (ended) break;
     const std::size_t pending = decoder.pending();
     std::copy_n(in.get() + filled - pending, pending, in.get());
-    const std::size_t got = ReadFull(source, in.get() + pending, kChunk);
+    const std::size_t got = ReadFull(source, in.get() + pending, piece);
     filled = pending + got;
-    ended = got < kChunk;
+    ended = got < piece;
     start = 0;
   }
   decoder.Finish();
@@ -57,9 +56,9 @@ std::u16string DecodeAll(ByteSource& source, std::uint64_t size) {
 
 }  // namespace
 
-std::u16string ReadFeedText(ByteSource& source, std::uint64_t size) {
+std::u16string ReadFeedText(ByteSource& source, std::uint64_t size, std::size_t piece) {
   try {
-    return DecodeAll(source, size);
+    return DecodeAll(source, size, piece);
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
@@ -69,7 +68,8 @@ std::u16string ReadFeedText(ByteSource& source, std::uint64_t size) {
 void WriteUtf8WithBom(std::u16string_view text, ByteSink& sink) {
   sink.Write(kBom.data(), kBom.size());
   constexpr std::size_t kBlock = 64 * 1024;
-  const auto bytes = std::make_unique_for_overwrite<char[]>(Utf8Room(kBlock));
+  const auto bytes =
+      std::make_unique_for_overwrite<char[]>(Utf8Room(std::min(kBlock, text.size())));
   while (!text.empty()) {
     // A surrogate pair is never split between two blocks.
     std::size_t take = std::min(kBlock, text.size());

@@ -20,8 +20,10 @@ class ByteSink {
 };
 
 // T: the bytes after an optional leading EF BB BF, decoded as strict UTF-8, every line break as
-// CR LF. size is the source's length in bytes, for reserving T once. Throws Error.
-std::u16string ReadFeedText(ByteSource& source, std::uint64_t size);
+// CR LF. size is the source's length in bytes, for reserving T once. piece is the count of bytes
+// decoded at a time, at least 3 so that the first piece holds a whole BOM; tests make it small
+// to reach its seams. Throws Error.
+std::u16string ReadFeedText(ByteSource& source, std::uint64_t size, std::size_t piece = 256 * 1024);
 
 // Every "," becomes one TAB; the length stays.
 std::u16string MakeTabText(std::u16string text);

@@ -7,7 +7,8 @@ namespace {
 constexpr std::size_t kBufferSize = 256 * 1024;
 }
 
-ArchiveStream::ArchiveStream(ArchiveSource& source) : source_(source), buffer_(kBufferSize) {}
+ArchiveStream::ArchiveStream(ArchiveSource& source)
+    : source_(source), buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 void ArchiveStream::Seek(std::uint64_t position) {
   if (position >= buffer_position_ && position - buffer_position_ <= end_) {
@@ -23,9 +24,9 @@ std::span<const std::uint8_t> ArchiveStream::Peek() {
   if (begin_ == end_) {
     buffer_position_ += end_;
     begin_ = 0;
-    end_ = source_.Read(buffer_.data(), buffer_.size());
+    end_ = source_.Read(buffer_.get(), kBufferSize);
   }
-  return {buffer_.data() + begin_, end_ - begin_};
+  return {buffer_.get() + begin_, end_ - begin_};
 }
 
 void ArchiveStream::Skip(std::size_t count) {

@@ -3,8 +3,8 @@
 // decompressed straight out of it.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 #include "feed/zip/zip_file_system.h"
 
@@ -22,7 +22,7 @@ class ArchiveStream {
 
  private:
   ArchiveSource& source_;
-  std::vector<std::uint8_t> buffer_;
+  std::unique_ptr<std::uint8_t[]> buffer_;  // not zeroed: only what the source gives is read
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::uint64_t buffer_position_ = 0;  // of buffer_[0]; the source stands at buffer_[end_]

@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// Extracts the bytes as an archive into a scratch folder of this process, which is emptied
-// again afterwards. Failures the reader reports are fine; anything written outside the folder
-// aborts.
+// Extracts the bytes as an archive into a folder held in memory. Failures the reader reports
+// are fine; a path that would land outside the folder aborts, and so does any other exception.
 void FuzzZipArchive(const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,32 @@
+#pragma once
+// The archive reader's edges in memory, for fuzzing: the archive is the fuzz input, the folder a
+// map of paths. Nothing touches the disk, so a run costs what the reader costs. Every path the
+// reader hands over is checked, and one that Windows would resolve outside the folder aborts.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+#include "feed/zip/zip_file_system.h"
+
+class MemoryZipFileSystem : public ZipFileSystem {
+ public:
+  // folder: a Windows path without a trailing backslash.
+  MemoryZipFileSystem(const std::uint8_t* archive, std::size_t size, std::u16string folder);
+
+  std::unique_ptr<ArchiveSource> OpenArchive(const std::u16string& path) override;
+  void CreateFolders(const std::u16string& path) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path) override;
+  bool FileExists(const std::u16string& path) override;
+  void SetTimes(const std::u16string& path, const DosDateTime& local_time) override;
+  void SetAttributes(const std::u16string& path, std::uint32_t attributes) override;
+
+ private:
+  const std::u16string& Confined(const std::u16string& path) const;
+
+  const std::uint8_t* archive_;
+  std::size_t size_;
+  std::u16string folder_;
+  std::set<std::u16string> folders_;
+  std::map<std::u16string, std::uint64_t> file_sizes_;  // contents are not kept: they can be huge
+};

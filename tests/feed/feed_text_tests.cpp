@@ -1,34 +1,28 @@
 #include "feed/feed_text.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 
 #include "app/base/error.h"
-#include "app/base/utf.h"
 
 namespace {
-
-constexpr std::size_t kChunk = 256 * 1024;  // the reader's chunk, to aim at its seams
 
 // Hands out the bytes at most `step` at a time.
 class MemorySource : public ByteSource {
  public:
-  explicit MemorySource(std::string bytes, std::size_t step = SIZE_MAX)
-      : bytes_(std::move(bytes)), step_(step) {}
+  MemorySource(std::string_view bytes, std::size_t step) : rest_(bytes), step_(step) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    const std::size_t n = std::min({size, step_, bytes_.size() - position_});
-    std::copy_n(bytes_.data() + position_, n, buffer);
-    position_ += n;
+    const std::size_t n = std::min({size, step_, rest_.size()});
+    rest_.copy(buffer, n);
+    rest_.remove_prefix(n);
     return n;
   }
 
  private:
-  std::string bytes_;
+  std::string_view rest_;
   std::size_t step_;
-  std::size_t position_ = 0;
 };
 
 class MemorySink : public ByteSink {
@@ -37,9 +31,28 @@ class MemorySink : public ByteSink {
   std::string written;
 };
 
-std::u16string Read(std::string bytes, std::size_t step = SIZE_MAX) {
-  MemorySource source(bytes, step);
-  return ReadFeedText(source, bytes.size());
+// How the bytes reach the decoder: pieces of `piece` bytes, read at most `step` at a time.
+struct Reading {
+  std::size_t piece, step;
+};
+
+// The whole file in one piece, then small pieces that tear sequences, breaks and the BOM at
+// every offset, some fed by short reads; 16 and 17 put the seams around a wide block.
+constexpr Reading kReadings[] = {{1 << 20, SIZE_MAX}, {3, SIZE_MAX}, {3, 1},         {4, 2},
+                                 {5, SIZE_MAX},       {7, 3},        {16, SIZE_MAX}, {17, 5}};
+
+const std::u16string kInvalidText =
+    u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
+const std::u16string kRefused = u"(refused)";
+
+// The text, or kRefused when the load fails with the invalid-text message.
+std::u16string Load(std::string_view bytes, Reading reading) {
+  MemorySource source(bytes, reading.step);
+  try {
+    return ReadFeedText(source, bytes.size(), reading.piece);
+  } catch (const Error& e) {
+    return e.text() == kInvalidText ? kRefused : u"(other error) " + e.text();
+  }
 }
 
 std::string Copy(std::u16string_view text) {
@@ -48,131 +61,329 @@ std::string Copy(std::u16string_view text) {
   return sink.written;
 }
 
-std::u16string ErrorOf(std::string bytes) {
-  try {
-    Read(std::move(bytes));
-  } catch (const Error& e) {
-    return e.text();
-  }
-  return u"(no error)";
-}
+struct LoadCase {
+  std::string bytes;
+  std::u16string text;  // or kRefused
+};
 
-const std::u16string kInvalidText =
-    u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
+// Every case after 0 to 17 leading "x", so that it starts at every offset of the small pieces.
+void ExpectLoads(std::initializer_list<LoadCase> cases) {
+  for (const LoadCase& c : cases) {
+    for (std::size_t lead = 0; lead <= 17; ++lead) {
+      const std::u16string expected =
+          c.text == kRefused ? kRefused : std::u16string(lead, u'x') + c.text;
+      for (const Reading& r : kReadings) {
+        EXPECT_EQ(Load(std::string(lead, 'x') + c.bytes, r), expected)
+            << ::testing::PrintToString(c.bytes) << " after " << lead << " x, piece " << r.piece
+            << ", step " << r.step;
+      }
+    }
+  }
+}
 
 }  // namespace
 
-TEST(FeedText, LoadDropsOneBomAndBringsEveryBreakToCrLf) {
+TEST(FeedText, LoadDecodesEveryLengthUpToItsBounds) {
+  ExpectLoads({
+      {"\x7F", u"\u007F"},
+      {"\xC2\x80", u"\u0080"},
+      {"\xC3\xA9", u"é"},
+      {"\xDF\xBF", u"\u07FF"},
+      {"\xE0\xA0\x80", u"\u0800"},
+      {"\xE1\x80\x80", u"\u1000"},
+      {"\xE1\xBF\xBF", u"\u1FFF"},
+      {"\xE3\x81\x82", u"あ"},
+      {"\xED\x80\x80", u"\uD000"},
+      {"\xED\x9F\xBF", u"\uD7FF"},
+      {"\xEE\x80\x80", u"\uE000"},
+      {"\xEF\xBF\xBF", u"\uFFFF"},
+      {"\xF0\x90\x80\x80", u"\U00010000"},
+      {"\xF0\x9F\x9A\x83", u"\U0001F683"},
+      {"\xF1\x80\x80\x80", u"\U00040000"},
+      {"\xF3\xBF\xBF\xBF", u"\U000FFFFF"},
+      {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+      {"\"x,y\",\xE6\x9D\xB1\xE4\xBA\xAC\t\xF0\x9F\x9A\x83\xC3\xA9", u"\"x,y\",東京\t\U0001F683é"},
+      {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+  });
+}
+
+TEST(FeedText, LoadRefusesEveryInvalidForm) {
+  ExpectLoads({
+      // Continuation bytes without a lead.
+      {"\x80", kRefused},
+      {"\xBF", kRefused},
+      {"\xC3\xA9\x80", kRefused},
+      // Lead bytes that no valid sequence starts with.
+      {"\xC0\x80", kRefused},
+      {"\xC0\xAF", kRefused},
+      {"\xC1\xBF", kRefused},
+      {"\xF5\x80\x80\x80", kRefused},
+      {"\xF7\xBF\xBF\xBF", kRefused},
+      {"\xF8\x88\x80\x80\x80", kRefused},
+      {"\xFC\x84\x80\x80\x80\x80", kRefused},
+      {"\xFE", kRefused},
+      {"\xFF", kRefused},
+      // Overlong, surrogates and above U+10FFFF, just past each valid bound.
+      {"\xE0\x80\x80", kRefused},
+      {"\xE0\x9F\xBF", kRefused},
+      {"\xF0\x80\x80\x80", kRefused},
+      {"\xF0\x8F\xBF\xBF", kRefused},
+      {"\xED\xA0\x80", kRefused},
+      {"\xED\xBF\xBF", kRefused},
+      {"\xF4\x90\x80\x80", kRefused},
+      {"\xF4\xBF\xBF\xBF", kRefused},
+      // A byte below 80 or from C0 where a continuation byte belongs, in every position.
+      {"\xC3\x41", kRefused},
+      {"\xC3\xC0", kRefused},
+      {"\xC3\xFF", kRefused},
+      {"\xC3\n", kRefused},
+      {"\xE3\x41\x82", kRefused},
+      {"\xE3\xC0\x82", kRefused},
+      {"\xE3\x81\x41", kRefused},
+      {"\xE3\x81\xC0", kRefused},
+      {"\xE3\x81\xFF", kRefused},
+      {"\xE0\xA0\xC0", kRefused},
+      {"\xED\x80\xC0", kRefused},
+      {"\xF1\xC0\x80\x80", kRefused},
+      {"\xF0\x9F\x41\x83", kRefused},
+      {"\xF0\x9F\xC0\x83", kRefused},
+      {"\xF0\x9F\x9A\x41", kRefused},
+      {"\xF0\x9F\x9A\xC0", kRefused},
+      {"\xF0\x9F\x9A\xFF", kRefused},
+      {"\xF4\x8F\xBF\xC0", kRefused},
+      // Cut short at the end of the file and inside it.
+      {"\xC3", kRefused},
+      {"\xE3", kRefused},
+      {"\xE3\x81", kRefused},
+      {"\xF0", kRefused},
+      {"\xF0\x9F", kRefused},
+      {"\xF0\x9F\x9A", kRefused},
+      {"\xF4\x8F\xBF", kRefused},
+      {"a,b\n\xF0\x9F\x9A", kRefused},
+      {"\xC3"
+       "a",
+       kRefused},
+      {"\xE3\x81"
+       "a",
+       kRefused},
+      {"\xF0\x9F\x9A,", kRefused},
+      {"\xE3\r\n", kRefused},
+      // Other encodings.
+      {"\x93\xFA\x96\x7B,\x89\x77\n", kRefused},
+      {std::string("\xFF\xFE"
+                   "a\0,\0b\0",
+                   8),
+       kRefused},
+  });
+}
+
+TEST(FeedText, LoadDropsOnlyOneLeadingBom) {
+  // Not preceded by "x": a BOM counts only at the very start.
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  };
+  for (const Case& c : {
+           Case{"", u""},
+           Case{"\xEF\xBB\xBF", u""},
+           Case{"\xEF\xBB\xBF"
+                "a",
+                u"a"},
+           Case{"\xEF\xBB\xBF\n", u"\r\n"},
+           Case{"\xEF\xBB\xBF\xEF\xBB\xBF"
+                "a",
+                u"\uFEFFa"},
+           Case{"\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF", u"\uFEFF\uFEFF"},
+           Case{"\xEF\xBB\xBF"
+                "abc\xEF\xBB\xBF"
+                "d",
+                u"abc\uFEFFd"},
+           Case{"a\xEF\xBB\xBF", u"a\uFEFF"},
+           Case{"\xEF\xBB\xBE", u"\uFEFE"},
+           Case{"\xEF\xBF\xBF", u"\uFFFF"},
+           Case{"\xEF", kRefused},
+           Case{"\xEF\xBB", kRefused},
+           Case{"\xEF\xBB"
+                "a",
+                kRefused},
+           Case{"\xBB\xBF", kRefused},
+           Case{"\xFE\xFF", kRefused},
+       }) {
+    for (const Reading& r : kReadings) {
+      EXPECT_EQ(Load(c.bytes, r), c.text)
+          << ::testing::PrintToString(c.bytes) << " piece " << r.piece << ", step " << r.step;
+    }
+  }
+}
+
+TEST(FeedText, LoadBringsEveryBreakToCrLf) {
   struct Case {
     std::string bytes;
     std::u16string text;
   };
   for (const Case& c : {
            Case{"a,b\nc,d\n", u"a,b\r\nc,d\r\n"},
-           Case{"\xEF\xBB\xBF"
-                "a\r\n",
-                u"a\r\n"},
-           Case{"\xEF\xBB\xBF\xEF\xBB\xBF"
-                "a",
-                u"\uFEFFa"},
            Case{"a,b\nlast", u"a,b\r\nlast"},
-           Case{"", u""},
-           Case{"\xEF\xBB\xBF", u""},
-           Case{"\xEF\xBB", u"(invalid)"},
            Case{"a\rb\nc\r\nd", u"a\r\nb\r\nc\r\nd"},
            Case{"a\r\r\nb", u"a\r\n\r\nb"},
            Case{"a\n\rb", u"a\r\n\r\nb"},
+           Case{"a\n\r\nb", u"a\r\n\r\nb"},
+           Case{"a\r\n\nb", u"a\r\n\r\nb"},
            Case{"\r", u"\r\n"},
+           Case{"\n", u"\r\n"},
+           Case{"\r\n", u"\r\n"},
            Case{"\n\n", u"\r\n\r\n"},
-           Case{std::string("a\0b\tc\"", 6), std::u16string(u"a\0b\tc\"", 6)},
-           Case{"\"x,y\",\xE6\x9D\xB1\xE4\xBA\xAC\xF0\x9F\x9A\x83\xC3\xA9",
-                u"\"x,y\",東京\U0001F683é"},
+           Case{"\r\r", u"\r\n\r\n"},
+           Case{"ab\r", u"ab\r\n"},
+           Case{"\r\xC3\xA9\n", u"\r\né\r\n"},
+           Case{"\xC3\xA9\r\n\xC3\xA9", u"é\r\né"},
+           Case{"a\tb\"c\v\f", u"a\tb\"c\v\f"},
        }) {
-    if (c.text == u"(invalid)") {
-      EXPECT_EQ(ErrorOf(c.bytes), kInvalidText);
-    } else {
-      EXPECT_EQ(Read(c.bytes), c.text) << c.bytes;
-      EXPECT_EQ(Read(c.bytes, 1), c.text) << c.bytes;
+    for (const Reading& r : kReadings) {
+      EXPECT_EQ(Load(c.bytes, r), c.text)
+          << ::testing::PrintToString(c.bytes) << " piece " << r.piece << ", step " << r.step;
     }
   }
 }
 
-TEST(FeedText, LoadRefusesEveryInvalidForm) {
-  for (const std::string& bytes : {
-           std::string("\xC0\x80"), std::string("\xC1\xBF"),                  // overlong, 2 bytes
-           std::string("\xE0\x80\x80"), std::string("\xE0\x9F\xBF"),          // overlong, 3 bytes
-           std::string("\xF0\x8F\xBF\xBF"),                                   // overlong, 4 bytes
-           std::string("\xED\xA0\x80"), std::string("\xED\xBF\xBF"),          // surrogates
-           std::string("\xF4\x90\x80\x80"), std::string("\xF5\x80\x80\x80"),  // > U+10FFFF
-           std::string("\xFF"), std::string("\x80"), std::string("a\xBF"), std::string("\xE3\x81"),
-           std::string("a,b\n\xF0\x9F\x9A"),  // cut short at the end
-           std::string("\xE3\x81"
-                       "a"),
-           std::string("\xE3"
-                       "\r\n"),                         // cut short inside
-           std::string("\x93\xFA\x96\x7B,\x89\x77\n"),  // Shift_JIS
-           std::string("\xFF\xFE"
-                       "a\0,\0b\0",
-                       8),  // UTF-16 with its BOM
-       }) {
-    EXPECT_EQ(ErrorOf(bytes), kInvalidText) << ::testing::PrintToString(bytes);
+TEST(FeedText, CrThenLfIsOneBreakOnlyWhenAdjacentWhereverThePiecesEnd) {
+  // The first break after `before` bytes, the second after `gap` more: the CR at a piece's end
+  // and the LF at the next one's start, or one or more whole pieces apart.
+  struct Pair {
+    char first, second;
+    bool one_break_when_adjacent;
+  };
+  for (const Pair& pair : {Pair{'\r', '\n', true}, Pair{'\r', '\r', false}, Pair{'\n', '\r', false},
+                           Pair{'\n', '\n', false}}) {
+    for (const std::size_t piece : {3, 4, 5, 8}) {
+      for (std::size_t before = 0; before <= 2 * piece; ++before) {
+        for (std::size_t gap = 0; gap <= 2 * piece + 1; ++gap) {
+          const std::string bytes =
+              std::string(before, 'a') + pair.first + std::string(gap, 'b') + pair.second + "c";
+          const bool one_break = gap == 0 && pair.one_break_when_adjacent;
+          const std::u16string text = std::u16string(before, u'a') + u"\r\n" +
+                                      std::u16string(gap, u'b') + (one_break ? u"" : u"\r\n") +
+                                      u"c";
+          EXPECT_EQ(Load(bytes, {piece, SIZE_MAX}), text)
+              << ::testing::PrintToString(bytes) << " piece " << piece;
+        }
+      }
+    }
   }
 }
 
-TEST(FeedText, LoadIsTheSameAcrossTheReadersSeams) {
-  // Break pairs and multi-byte sequences torn by the chunk seam; a BOM there is text.
+TEST(FeedText, LoadFindsBreaksAndOtherBytesAtEveryPlaceOfAWideBlock) {
   struct Case {
-    std::string tail;
+    std::string bytes;
     std::u16string text;
   };
   for (const Case& c :
-       {Case{"\r\nz", u"\r\nz"}, Case{"\r\rz", u"\r\n\r\nz"}, Case{"\n\rz", u"\r\n\r\nz"},
-        Case{"\xE3\x81\x82z", u"あz"}, Case{"\xF0\x9F\x9A\x83z", u"\U0001F683z"},
-        Case{"\xEF\xBB\xBFz", u"\uFEFFz"}}) {
-    for (std::size_t lead = kChunk - 4; lead <= kChunk + 1; ++lead) {
-      EXPECT_EQ(Read(std::string(lead, 'x') + c.tail), std::u16string(lead, u'x') + c.text) << lead;
+       {Case{"", u""}, Case{"\r", u"\r\n"}, Case{"\n", u"\r\n"}, Case{"\r\n", u"\r\n"},
+        Case{"\x7F", u"\x7F"}, Case{"\x01", u"\x01"}, Case{"\xC3\xA9", u"é"},
+        Case{"\xE3\x81\x82", u"あ"}, Case{"\x80", kRefused}, Case{"\xFF", kRefused}}) {
+    for (std::size_t lead = 0; lead <= 40; ++lead) {
+      for (std::size_t tail : {0, 1, 15, 16, 17, 33}) {
+        const std::string bytes = std::string(lead, 'a') + c.bytes + std::string(tail, 'b');
+        const std::u16string text =
+            c.text == kRefused ? kRefused
+                               : std::u16string(lead, u'a') + c.text + std::u16string(tail, u'b');
+        EXPECT_EQ(Load(bytes, {1 << 20, SIZE_MAX}), text) << ::testing::PrintToString(bytes);
+      }
     }
   }
-  EXPECT_EQ(ErrorOf(std::string(kChunk - 1, 'x') + "\xE3\x81"), kInvalidText);
 }
 
 TEST(FeedText, TextTooLargeForMemoryIsReported) {
-  MemorySource source("a");
+  MemorySource source("a", SIZE_MAX);
   try {
     ReadFeedText(source, UINT64_MAX / 2);
-    FAIL();
+    FAIL() << "loaded";
   } catch (const Error& e) {
     EXPECT_EQ(e.text(), u"テキストがメモの容量を超えています");
   }
 }
 
-TEST(FeedText, TabTextReplacesEveryCommaAndKeepsTheLength) {
-  const std::u16string text = u"a,\"b,c\",,東\r\n" + std::u16string(100, u',') + u"z";
-  const std::u16string tab = MakeTabText(text);
-  ASSERT_EQ(tab.size(), text.size());
-  EXPECT_EQ(tab, u"a\t\"b\tc\"\t\t東\r\n" + std::u16string(100, u'\t') + u"z");
+TEST(FeedText, TabTextTurnsEveryCommaAndNothingElseIntoATab) {
+  // Each unit alone at every place of the 8-unit blocks and the scalar tail; the near misses
+  // share a byte with ",", or are commas of other scripts.
+  struct Case {
+    char16_t unit, tab_unit;
+  };
+  for (const Case& c : {Case{u',', u'\t'}, Case{u'+', u'+'}, Case{u'-', u'-'}, Case{u'\t', u'\t'},
+                        Case{u'\0', u'\0'}, Case{u'\u012C', u'\u012C'}, Case{u'\u2C00', u'\u2C00'},
+                        Case{u'\u2C2C', u'\u2C2C'}, Case{u'\u0C2C', u'\u0C2C'},
+                        Case{u'\uFF0C', u'\uFF0C'}, Case{u'\u3001', u'\u3001'}}) {
+    for (std::size_t size = 1; size <= 40; ++size) {
+      for (std::size_t at = 0; at < size; ++at) {
+        std::u16string text(size, u'a'), tab(size, u'a');
+        text[at] = c.unit;
+        tab[at] = c.tab_unit;
+        EXPECT_EQ(MakeTabText(text), tab) << static_cast<int>(c.unit) << " at " << at;
+      }
+    }
+  }
+  for (std::size_t size = 0; size <= 40; ++size) {
+    EXPECT_EQ(MakeTabText(std::u16string(size, u',')), std::u16string(size, u'\t'));
+  }
+  EXPECT_EQ(MakeTabText(u"a,\"b,c\",,東\r\n,"), u"a\t\"b\tc\"\t\t東\r\n\t");
 }
 
-TEST(FeedText, CopyIsBomAndUtf8) {
-  EXPECT_EQ(Copy(u""), "\xEF\xBB\xBF");
-  EXPECT_EQ(Copy(u"a,b\r\nc,d\r\n"),
-            "\xEF\xBB\xBF"
-            "a,b\r\nc,d\r\n");
-  const std::u16string mixed = std::u16string(40, u'a') + u"é東\U0001F683" +
-                               std::u16string(u"\0,", 2) + std::u16string(17, u'b') + u"\u07FF";
-  EXPECT_EQ(Copy(mixed), "\xEF\xBB\xBF" + Utf16ToUtf8(mixed));
-  // An unpaired surrogate cannot come from a load; it would still give valid UTF-8.
-  EXPECT_EQ(Copy(u"a\xD800"
-                 "b\xDC00"),
-            "\xEF\xBB\xBF"
-            "a\xEF\xBF\xBD"
-            "b\xEF\xBF\xBD");
+TEST(FeedText, CopyIsBomAndUtf8AtEveryBound) {
+  struct Case {
+    std::u16string text;
+    std::string bytes;  // after the BOM
+  };
+  for (const Case& c : {
+           Case{u"", ""},
+           Case{u"a,b\r\nc,d\r\n", "a,b\r\nc,d\r\n"},
+           Case{std::u16string(u"\0", 1), std::string("\0", 1)},
+           Case{u"\u007F", "\x7F"},
+           Case{u"\u0080", "\xC2\x80"},
+           Case{u"é", "\xC3\xA9"},
+           Case{u"\u00FF", "\xC3\xBF"},
+           Case{u"\u0100", "\xC4\x80"},
+           Case{u"\u07FF", "\xDF\xBF"},
+           Case{u"\u0800", "\xE0\xA0\x80"},
+           Case{u"\uD7FF", "\xED\x9F\xBF"},
+           Case{u"\uE000", "\xEE\x80\x80"},
+           Case{u"\uFEFF", "\xEF\xBB\xBF"},
+           Case{u"\uFFFF", "\xEF\xBF\xBF"},
+           Case{u"\U00010000", "\xF0\x90\x80\x80"},
+           Case{u"\U0001F683", "\xF0\x9F\x9A\x83"},
+           Case{u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+           // Unpaired surrogates cannot come from a load; they still give valid UTF-8.
+           Case{{0xD800, u'b'},
+                "\xEF\xBF\xBD"
+                "b"},
+           Case{{u'a', 0xDBFF}, "a\xEF\xBF\xBD"},
+           Case{{0xDC00, 0xD800}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+           Case{{0xD800, 0xD800, 0xDC00}, "\xEF\xBF\xBD\xF0\x90\x80\x80"},
+       }) {
+    for (std::size_t lead : {0, 1, 7, 8, 15, 16, 17, 31, 32, 33}) {
+      for (std::size_t tail : {0, 1, 15, 16, 17}) {
+        const std::u16string text =
+            std::u16string(lead, u'a') + c.text + std::u16string(tail, u'z');
+        EXPECT_EQ(Copy(text),
+                  "\xEF\xBB\xBF" + std::string(lead, 'a') + c.bytes + std::string(tail, 'z'))
+            << ::testing::PrintToString(c.bytes) << " after " << lead << ", before " << tail;
+      }
+    }
+  }
 }
 
 TEST(FeedText, CopyKeepsPairsWholeAcrossItsBlocks) {
-  for (std::size_t lead : {64 * 1024 - 2, 64 * 1024 - 1, 64 * 1024}) {
+  for (std::size_t lead = 64 * 1024 - 3; lead <= 64 * 1024 + 1; ++lead) {
     const std::u16string text = std::u16string(lead, u'a') + u"\U0001F683\U0001F683z";
-    EXPECT_EQ(Copy(text), "\xEF\xBB\xBF" + Utf16ToUtf8(text)) << lead;
+    EXPECT_EQ(Copy(text), "\xEF\xBB\xBF" + std::string(lead, 'a') +
+                              "\xF0\x9F\x9A\x83\xF0\x9F\x9A\x83"
+                              "z")
+        << lead;
+    std::u16string unpaired = std::u16string(lead, u'a') + u'\xD83D';
+    EXPECT_EQ(Copy(unpaired + u'z'), "\xEF\xBB\xBF" + std::string(lead, 'a') +
+                                         "\xEF\xBF\xBD"
+                                         "z")
+        << lead;
+    EXPECT_EQ(Copy(unpaired), "\xEF\xBB\xBF" + std::string(lead, 'a') + "\xEF\xBF\xBD") << lead;
   }
 }
 
@@ -181,5 +392,6 @@ TEST(FeedText, LoadThenCopyGivesTheNormalisedBytes) {
   for (int i = 0; i < 50000; ++i) bytes += "1,\xE6\x9D\xB1\xE4\xBA\xAC,\"a,b\"\r\n2,x\n3\r";
   std::string expected = "\xEF\xBB\xBF";
   for (int i = 0; i < 50000; ++i) expected += "1,\xE6\x9D\xB1\xE4\xBA\xAC,\"a,b\"\r\n2,x\r\n3\r\n";
-  EXPECT_EQ(Copy(Read(bytes)), expected);
+  MemorySource source(bytes, SIZE_MAX);
+  EXPECT_EQ(Copy(ReadFeedText(source, bytes.size())), expected);
 }

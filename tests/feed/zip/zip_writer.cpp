@@ -29,35 +29,39 @@ std::string RawDeflate(const std::string& data) {
   return out;
 }
 
-std::uint32_t Crc(const std::string& data) {
-  return static_cast<std::uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+std::string Length(const std::string& field) {
+  return U16Bytes(static_cast<std::uint16_t>(field.size()));
 }
 
 }  // namespace
+
+std::uint32_t Crc32(const std::string& data) {
+  return static_cast<std::uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+}
 
 std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& comment) {
   std::string body, directory;
   for (const auto& e : entries) {
     const std::string packed = e.method == 8 ? RawDeflate(e.data) : e.data;
-    const auto crc = e.crc.value_or(Crc(e.data));
+    const auto crc = e.crc.value_or(Crc32(e.data));
     const auto size = e.uncompressed_size.value_or(static_cast<std::uint32_t>(e.data.size()));
     const auto packed_size = static_cast<std::uint32_t>(packed.size());
     const std::uint16_t flag = e.flag | (e.data_descriptor ? 0x08 : 0);
-    const auto name_length = static_cast<std::uint16_t>(e.name.size());
+    const auto& local_name = e.local_name.value_or(e.name);
     const auto offset = static_cast<std::uint32_t>(body.size());
     body += "PK\3\4" + U16Bytes(20) + U16Bytes(flag) + U16Bytes(e.method) +
             U32Bytes(e.local_dos_date_time.value_or(e.dos_date_time)) +
             U32Bytes(e.data_descriptor ? 0 : crc) + U32Bytes(e.data_descriptor ? 0 : packed_size) +
-            U32Bytes(e.data_descriptor ? 0 : size) + U16Bytes(name_length) + U16Bytes(0) + e.name +
-            packed;
+            U32Bytes(e.data_descriptor ? 0 : size) + Length(local_name) + Length(e.local_extra) +
+            local_name + e.local_extra + packed;
     if (e.data_descriptor)
       body += "PK\7\x08" + U32Bytes(crc) + U32Bytes(packed_size) + U32Bytes(size);
     directory += "PK\1\2" + U16Bytes(e.made_by) + U16Bytes(20) + U16Bytes(flag) +
                  U16Bytes(e.method) + U32Bytes(e.dos_date_time) + U32Bytes(crc) +
-                 U32Bytes(packed_size) + U32Bytes(size) + U16Bytes(name_length) + U16Bytes(0) +
-                 U16Bytes(0) + U16Bytes(0) + U16Bytes(0) + U32Bytes(e.external_attributes) +
-                 U32Bytes(offset) + e.name;
+                 U32Bytes(packed_size) + U32Bytes(size) + Length(e.name) + Length(e.central_extra) +
+                 Length(e.comment) + U16Bytes(0) + U16Bytes(0) + U32Bytes(e.external_attributes) +
+                 U32Bytes(offset) + e.name + e.central_extra + e.comment;
   }
   const auto count = static_cast<std::uint16_t>(entries.size());
   return body + directory + "PK\5\6" + U16Bytes(0) + U16Bytes(0) + U16Bytes(count) +

@@ -6,8 +6,8 @@
 #include <vector>
 
 struct TestEntry {
-  std::string name;
-  std::string data;
+  std::string name = "";
+  std::string data = "";
   std::uint16_t method = 0;  // 8 deflates; any other value stores the data as it is
   std::uint16_t flag = 0x0800;
   std::uint16_t made_by = 0x0014;  // MS-DOS
@@ -17,6 +17,10 @@ struct TestEntry {
   std::optional<std::uint32_t> crc = std::nullopt;
   std::optional<std::uint32_t> uncompressed_size = std::nullopt;
   bool data_descriptor = false;  // sizes and CRC zero in the local header, given behind the data
+  std::optional<std::string> local_name = std::nullopt;  // else the central name
+  std::string local_extra = "";
+  std::string central_extra = "";
+  std::string comment = "";  // the entry's own, in the central directory
 };
 
 std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& comment = "");
@@ -25,5 +29,7 @@ std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& c
 void Patch(std::string& archive, std::size_t offset, const std::string& bytes);
 std::string U16Bytes(std::uint16_t value);
 std::string U32Bytes(std::uint32_t value);
+// zlib's CRC-32.
+std::uint32_t Crc32(const std::string& data);
 // Where the n-th occurrence of a signature ("PK\1\2" and so on) starts.
 std::size_t FindSignature(const std::string& archive, const char* signature, int n = 0);

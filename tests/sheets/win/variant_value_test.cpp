@@ -10,8 +10,8 @@
 
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 class VariantValueTest : public ::testing::Test {
@@ -43,36 +43,36 @@ class VariantValueTest : public ::testing::Test {
   RecordingDispatch object;
 };
 
-TEST_F(VariantValueTest, SendsNamesFlagsAndArgumentsAsTheApplicationExpectsThem) {
-  SetResult(u"count", VT_I4, 3);
+TEST_F(VariantValueTest, SendsNamesFlagsAndEachKindOfArgumentAsTheApplicationExpectsThem) {
   {
     const VariantValue app = Holding();
-    sheets::SetScreenUpdating(app, 7);
-    EXPECT_EQ(sheets::SelectSheetByName(app, u"stops"), 0);
-    EXPECT_EQ(sheets::DeleteSelectedSheets(app), 1);
-    EXPECT_EQ(sheets::AddSheetAfterLast(app, u"停留所"), 1);
-    sheets::FormatSelectionAsText(app);
-    sheets::SelectCell(app, 1, 2);
-    sheets::PasteUnicodeText(app);
+    using namespace sheets;
+    const MemberCall calls[] = {
+        Put(u"ScreenUpdating", Bool(true)),
+        Put(u"DisplayAlerts", Bool(false)),
+        Method(u"select"),
+        Get(u"ActiveWindow"),
+        Get(u"sheets", {TextByRef(u"停留所")}),
+        Put(u"name", TextByRef(u"stops")),
+        Put(u"NumberFormatLocal", Text(u"@")),
+        Get(u"cells", {Int32ByRef(1), Int32ByRef(2)}),
+        Get(u"add", {Missing(), Object(app)}),
+        Get(u"PasteSpecial", {Text(u"Unicode テキスト"), Bool(false), Bool(true)}),
+    };
+    for (const MemberCall& call : calls) app.Invoke(call);
   }
   EXPECT_THAT(
       object.calls,
-      ElementsAre(
-          "ScreenUpdating flags=4 args=000b:-1 named=-3", "sheets flags=3 args=4008:stops named=",
-          "select flags=1 args= named=", "DisplayAlerts flags=4 args=000b:0 named=-3",
-          "ActiveWindow flags=3 args= named=", "SelectedSheets flags=3 args= named=",
-          "Delete flags=1 args= named=", "DisplayAlerts flags=4 args=000b:-1 named=-3",
-          "sheets flags=3 args= named=", "count flags=3 args= named=",
-          "sheets flags=3 args= named=", "item flags=3 args=4003:3 named=",
-          "sheets flags=3 args= named=", "add flags=3 args=000a:80020004,0009:self named=",
-          "activesheet flags=3 args= named=", "name flags=4 args=4008:停留所 named=-3",
-          "Selection flags=3 args= named=", "NumberFormatLocal flags=4 args=0008:@ named=-3",
-          "cells flags=3 args=4003:1,4003:2 named=", "select flags=1 args= named=",
-          "ActiveSheet flags=3 args= named=",
-          "PasteSpecial flags=3 args=0008:Unicode テキスト,000b:0,000b:0 named=",
-          "Application flags=3 args= named=", "CutCopyMode flags=4 args=000b:0 named=-3"));
-  EXPECT_THAT(object.lookup_locales, Each(GetThreadLocale()));
-  EXPECT_THAT(object.call_locales, Each(0u));
+      ElementsAre("ScreenUpdating flags=4 args=000b:-1 named=-3",
+                  "DisplayAlerts flags=4 args=000b:0 named=-3",
+                  "select flags=1 args= named=", "ActiveWindow flags=3 args= named=",
+                  "sheets flags=3 args=4008:停留所 named=", "name flags=4 args=4008:stops named=-3",
+                  "NumberFormatLocal flags=4 args=0008:@ named=-3",
+                  "cells flags=3 args=4003:1,4003:2 named=",
+                  "add flags=3 args=000a:80020004,0009:self named=",
+                  "PasteSpecial flags=3 args=0008:Unicode テキスト,000b:0,000b:-1 named="));
+  EXPECT_THAT(object.lookup_locales, ElementsAreArray(std::vector<LCID>(10, GetThreadLocale())));
+  EXPECT_THAT(object.call_locales, ElementsAreArray(std::vector<LCID>(10, 0u)));
 }
 
 TEST_F(VariantValueTest, RaisesTheApplicationsOwnDescription) {

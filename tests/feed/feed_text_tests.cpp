@@ -7,6 +7,8 @@
 
 #include "app/base/error.h"
 
+using namespace std::literals;
+
 namespace {
 
 // Hands out the bytes at most `step` at a time.
@@ -38,8 +40,9 @@ struct Reading {
 
 // The whole file in one piece, then small pieces that tear sequences, breaks and the BOM at
 // every offset, some fed by short reads; 16 and 17 put the seams around a wide block.
-constexpr Reading kReadings[] = {{1 << 20, SIZE_MAX}, {3, SIZE_MAX}, {3, 1},         {4, 2},
-                                 {5, SIZE_MAX},       {7, 3},        {16, SIZE_MAX}, {17, 5}};
+constexpr Reading kWhole = {1 << 20, SIZE_MAX};
+constexpr Reading kReadings[] = {kWhole,        {3, SIZE_MAX}, {3, 1},         {4, 2},
+                                 {5, SIZE_MAX}, {7, 3},        {16, SIZE_MAX}, {17, 5}};
 
 const std::u16string kInvalidText =
     u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
@@ -61,22 +64,15 @@ std::string Copy(std::u16string_view text) {
   return sink.written;
 }
 
-struct LoadCase {
-  std::string bytes;
-  std::u16string text;  // or kRefused
-};
-
-// Every case after 0 to 17 leading "x", so that it starts at every offset of the small pieces.
-void ExpectLoads(std::initializer_list<LoadCase> cases) {
-  for (const LoadCase& c : cases) {
-    for (std::size_t lead = 0; lead <= 17; ++lead) {
-      const std::u16string expected =
-          c.text == kRefused ? kRefused : std::u16string(lead, u'x') + c.text;
-      for (const Reading& r : kReadings) {
-        EXPECT_EQ(Load(std::string(lead, 'x') + c.bytes, r), expected)
-            << ::testing::PrintToString(c.bytes) << " after " << lead << " x, piece " << r.piece
-            << ", step " << r.step;
-      }
+// The case after 0 to 17 leading "x", so that it starts at every offset of the small pieces.
+void ExpectLoad(std::string_view bytes, std::u16string_view text) {
+  for (std::size_t lead = 0; lead <= 17; ++lead) {
+    const std::u16string expected =
+        text == kRefused ? kRefused : std::u16string(lead, u'x') + std::u16string(text);
+    for (const Reading& r : kReadings) {
+      EXPECT_EQ(Load(std::string(lead, 'x') + std::string(bytes), r), expected)
+          << ::testing::PrintToString(std::string(bytes)) << " after " << lead << " x, piece "
+          << r.piece << ", step " << r.step;
     }
   }
 }
@@ -84,97 +80,49 @@ void ExpectLoads(std::initializer_list<LoadCase> cases) {
 }  // namespace
 
 TEST(FeedText, LoadDecodesEveryLengthUpToItsBounds) {
-  ExpectLoads({
-      {"\x7F", u"\u007F"},
-      {"\xC2\x80", u"\u0080"},
-      {"\xC3\xA9", u"é"},
-      {"\xDF\xBF", u"\u07FF"},
-      {"\xE0\xA0\x80", u"\u0800"},
-      {"\xE1\x80\x80", u"\u1000"},
-      {"\xE1\xBF\xBF", u"\u1FFF"},
-      {"\xE3\x81\x82", u"あ"},
-      {"\xED\x80\x80", u"\uD000"},
-      {"\xED\x9F\xBF", u"\uD7FF"},
-      {"\xEE\x80\x80", u"\uE000"},
-      {"\xEF\xBF\xBF", u"\uFFFF"},
-      {"\xF0\x90\x80\x80", u"\U00010000"},
-      {"\xF0\x9F\x9A\x83", u"\U0001F683"},
-      {"\xF1\x80\x80\x80", u"\U00040000"},
-      {"\xF3\xBF\xBF\xBF", u"\U000FFFFF"},
-      {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-      {"\"x,y\",\xE6\x9D\xB1\xE4\xBA\xAC\t\xF0\x9F\x9A\x83\xC3\xA9", u"\"x,y\",東京\t\U0001F683é"},
-      {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
-  });
+  struct Case {
+    std::string_view bytes;
+    std::u16string_view text;
+  };
+  for (const Case& c :
+       {Case{"\x7F", u"\u007F"}, Case{"\xC2\x80", u"\u0080"}, Case{"\xC3\xA9", u"é"},
+        Case{"\xDF\xBF", u"\u07FF"}, Case{"\xE0\xA0\x80", u"\u0800"},
+        Case{"\xE1\x80\x80", u"\u1000"}, Case{"\xE1\xBF\xBF", u"\u1FFF"},
+        Case{"\xE3\x81\x82", u"あ"}, Case{"\xED\x80\x80", u"\uD000"},
+        Case{"\xED\x9F\xBF", u"\uD7FF"}, Case{"\xEE\x80\x80", u"\uE000"},
+        Case{"\xEF\xBF\xBF", u"\uFFFF"}, Case{"\xF0\x90\x80\x80", u"\U00010000"},
+        Case{"\xF0\x9F\x9A\x83", u"\U0001F683"}, Case{"\xF1\x80\x80\x80", u"\U00040000"},
+        Case{"\xF3\xBF\xBF\xBF", u"\U000FFFFF"}, Case{"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+        Case{"\"x,y\",\xE6\x9D\xB1\xE4\xBA\xAC\t\xF0\x9F\x9A\x83\xC3\xA9",
+             u"\"x,y\",東京\t\U0001F683é"},
+        Case{"a\0b"sv, u"a\0b"sv}}) {
+    ExpectLoad(c.bytes, c.text);
+  }
 }
 
 TEST(FeedText, LoadRefusesEveryInvalidForm) {
-  ExpectLoads({
-      // Continuation bytes without a lead.
-      {"\x80", kRefused},
-      {"\xBF", kRefused},
-      {"\xC3\xA9\x80", kRefused},
-      // Lead bytes that no valid sequence starts with.
-      {"\xC0\x80", kRefused},
-      {"\xC0\xAF", kRefused},
-      {"\xC1\xBF", kRefused},
-      {"\xF5\x80\x80\x80", kRefused},
-      {"\xF7\xBF\xBF\xBF", kRefused},
-      {"\xF8\x88\x80\x80\x80", kRefused},
-      {"\xFC\x84\x80\x80\x80\x80", kRefused},
-      {"\xFE", kRefused},
-      {"\xFF", kRefused},
-      // Overlong, surrogates and above U+10FFFF, just past each valid bound.
-      {"\xE0\x80\x80", kRefused},
-      {"\xE0\x9F\xBF", kRefused},
-      {"\xF0\x80\x80\x80", kRefused},
-      {"\xF0\x8F\xBF\xBF", kRefused},
-      {"\xED\xA0\x80", kRefused},
-      {"\xED\xBF\xBF", kRefused},
-      {"\xF4\x90\x80\x80", kRefused},
-      {"\xF4\xBF\xBF\xBF", kRefused},
-      // A byte below 80 or from C0 where a continuation byte belongs, in every position.
-      {"\xC3\x41", kRefused},
-      {"\xC3\xC0", kRefused},
-      {"\xC3\xFF", kRefused},
-      {"\xC3\n", kRefused},
-      {"\xE3\x41\x82", kRefused},
-      {"\xE3\xC0\x82", kRefused},
-      {"\xE3\x81\x41", kRefused},
-      {"\xE3\x81\xC0", kRefused},
-      {"\xE3\x81\xFF", kRefused},
-      {"\xE0\xA0\xC0", kRefused},
-      {"\xED\x80\xC0", kRefused},
-      {"\xF1\xC0\x80\x80", kRefused},
-      {"\xF0\x9F\x41\x83", kRefused},
-      {"\xF0\x9F\xC0\x83", kRefused},
-      {"\xF0\x9F\x9A\x41", kRefused},
-      {"\xF0\x9F\x9A\xC0", kRefused},
-      {"\xF0\x9F\x9A\xFF", kRefused},
-      {"\xF4\x8F\xBF\xC0", kRefused},
-      // Cut short at the end of the file and inside it.
-      {"\xC3", kRefused},
-      {"\xE3", kRefused},
-      {"\xE3\x81", kRefused},
-      {"\xF0", kRefused},
-      {"\xF0\x9F", kRefused},
-      {"\xF0\x9F\x9A", kRefused},
-      {"\xF4\x8F\xBF", kRefused},
-      {"a,b\n\xF0\x9F\x9A", kRefused},
-      {"\xC3"
-       "a",
-       kRefused},
-      {"\xE3\x81"
-       "a",
-       kRefused},
-      {"\xF0\x9F\x9A,", kRefused},
-      {"\xE3\r\n", kRefused},
-      // Other encodings.
-      {"\x93\xFA\x96\x7B,\x89\x77\n", kRefused},
-      {std::string("\xFF\xFE"
-                   "a\0,\0b\0",
-                   8),
-       kRefused},
-  });
+  for (const std::string_view bytes :
+       {// Continuation bytes without a lead.
+        "\x80"sv, "\xBF"sv, "\xC3\xA9\x80"sv,
+        // Lead bytes that no valid sequence starts with.
+        "\xC0\x80"sv, "\xC0\xAF"sv, "\xC1\xBF"sv, "\xF5\x80\x80\x80"sv, "\xF7\xBF\xBF\xBF"sv,
+        "\xF8\x88\x80\x80\x80"sv, "\xFC\x84\x80\x80\x80\x80"sv, "\xFE"sv, "\xFF"sv,
+        // Overlong, surrogates and above U+10FFFF, just past each valid bound.
+        "\xE0\x80\x80"sv, "\xE0\x9F\xBF"sv, "\xF0\x80\x80\x80"sv, "\xF0\x8F\xBF\xBF"sv,
+        "\xED\xA0\x80"sv, "\xED\xBF\xBF"sv, "\xF4\x90\x80\x80"sv, "\xF4\xBF\xBF\xBF"sv,
+        // A byte below 80 or from C0 where a continuation byte belongs, in every position.
+        "\xC3\x41"sv, "\xC3\xC0"sv, "\xC3\xFF"sv, "\xC3\n"sv, "\xE3\x41\x82"sv, "\xE3\xC0\x82"sv,
+        "\xE3\x81\x41"sv, "\xE3\x81\xC0"sv, "\xE3\x81\xFF"sv, "\xE0\xA0\xC0"sv, "\xED\x80\xC0"sv,
+        "\xF1\xC0\x80\x80"sv, "\xF0\x9F\x41\x83"sv, "\xF0\x9F\xC0\x83"sv, "\xF0\x9F\x9A\x41"sv,
+        "\xF0\x9F\x9A\xC0"sv, "\xF0\x9F\x9A\xFF"sv, "\xF4\x8F\xBF\xC0"sv,
+        // Cut short at the end of the file and inside it.
+        "\xC3"sv, "\xE3"sv, "\xE3\x81"sv, "\xF0"sv, "\xF0\x9F"sv, "\xF0\x9F\x9A"sv,
+        "\xF4\x8F\xBF"sv, "a,b\n\xF0\x9F\x9A"sv, "\xC3 a"sv, "\xE3\x81 a"sv, "\xF0\x9F\x9A,"sv,
+        "\xE3\r\n"sv,
+        // Shift_JIS, and UTF-16 with its BOM.
+        "\x93\xFA\x96\x7B,\x89\x77\n"sv, "\xFF\xFE\x61\0,\0\x62\0"sv}) {
+    ExpectLoad(bytes, kRefused);
+  }
 }
 
 TEST(FeedText, LoadDropsOnlyOneLeadingBom) {
@@ -183,32 +131,14 @@ TEST(FeedText, LoadDropsOnlyOneLeadingBom) {
     std::string bytes;
     std::u16string text;
   };
-  for (const Case& c : {
-           Case{"", u""},
-           Case{"\xEF\xBB\xBF", u""},
-           Case{"\xEF\xBB\xBF"
-                "a",
-                u"a"},
-           Case{"\xEF\xBB\xBF\n", u"\r\n"},
-           Case{"\xEF\xBB\xBF\xEF\xBB\xBF"
-                "a",
-                u"\uFEFFa"},
-           Case{"\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF", u"\uFEFF\uFEFF"},
-           Case{"\xEF\xBB\xBF"
-                "abc\xEF\xBB\xBF"
-                "d",
-                u"abc\uFEFFd"},
-           Case{"a\xEF\xBB\xBF", u"a\uFEFF"},
-           Case{"\xEF\xBB\xBE", u"\uFEFE"},
-           Case{"\xEF\xBF\xBF", u"\uFFFF"},
-           Case{"\xEF", kRefused},
-           Case{"\xEF\xBB", kRefused},
-           Case{"\xEF\xBB"
-                "a",
-                kRefused},
-           Case{"\xBB\xBF", kRefused},
-           Case{"\xFE\xFF", kRefused},
-       }) {
+  const std::string bom = "\xEF\xBB\xBF";
+  for (const Case& c :
+       {Case{"", u""}, Case{bom, u""}, Case{bom + "a", u"a"}, Case{bom + "\n", u"\r\n"},
+        Case{bom + bom + "a", u"\uFEFFa"}, Case{bom + bom + bom, u"\uFEFF\uFEFF"},
+        Case{bom + "abc" + bom + "d", u"abc\uFEFFd"}, Case{"a" + bom, u"a\uFEFF"},
+        Case{"\xEF\xBB\xBE", u"\uFEFE"}, Case{"\xEF\xBF\xBF", u"\uFFFF"}, Case{"\xEF", kRefused},
+        Case{"\xEF\xBB", kRefused}, Case{"\xEF\xBB,", kRefused}, Case{"\xBB\xBF", kRefused},
+        Case{"\xFE\xFF", kRefused}}) {
     for (const Reading& r : kReadings) {
       EXPECT_EQ(Load(c.bytes, r), c.text)
           << ::testing::PrintToString(c.bytes) << " piece " << r.piece << ", step " << r.step;
@@ -221,24 +151,14 @@ TEST(FeedText, LoadBringsEveryBreakToCrLf) {
     std::string bytes;
     std::u16string text;
   };
-  for (const Case& c : {
-           Case{"a,b\nc,d\n", u"a,b\r\nc,d\r\n"},
-           Case{"a,b\nlast", u"a,b\r\nlast"},
-           Case{"a\rb\nc\r\nd", u"a\r\nb\r\nc\r\nd"},
-           Case{"a\r\r\nb", u"a\r\n\r\nb"},
-           Case{"a\n\rb", u"a\r\n\r\nb"},
-           Case{"a\n\r\nb", u"a\r\n\r\nb"},
-           Case{"a\r\n\nb", u"a\r\n\r\nb"},
-           Case{"\r", u"\r\n"},
-           Case{"\n", u"\r\n"},
-           Case{"\r\n", u"\r\n"},
-           Case{"\n\n", u"\r\n\r\n"},
-           Case{"\r\r", u"\r\n\r\n"},
-           Case{"ab\r", u"ab\r\n"},
-           Case{"\r\xC3\xA9\n", u"\r\né\r\n"},
-           Case{"\xC3\xA9\r\n\xC3\xA9", u"é\r\né"},
-           Case{"a\tb\"c\v\f", u"a\tb\"c\v\f"},
-       }) {
+  for (const Case& c :
+       {Case{"a,b\nc,d\n", u"a,b\r\nc,d\r\n"}, Case{"a,b\nlast", u"a,b\r\nlast"},
+        Case{"a\rb\nc\r\nd", u"a\r\nb\r\nc\r\nd"}, Case{"a\r\r\nb", u"a\r\n\r\nb"},
+        Case{"a\n\rb", u"a\r\n\r\nb"}, Case{"a\n\r\nb", u"a\r\n\r\nb"},
+        Case{"a\r\n\nb", u"a\r\n\r\nb"}, Case{"\r", u"\r\n"}, Case{"\n", u"\r\n"},
+        Case{"\r\n", u"\r\n"}, Case{"\n\n", u"\r\n\r\n"}, Case{"\r\r", u"\r\n\r\n"},
+        Case{"ab\r", u"ab\r\n"}, Case{"\r\xC3\xA9\n", u"\r\né\r\n"},
+        Case{"\xC3\xA9\r\n\xC3\xA9", u"é\r\né"}, Case{"a\tb\"c\v\f", u"a\tb\"c\v\f"}}) {
     for (const Reading& r : kReadings) {
       EXPECT_EQ(Load(c.bytes, r), c.text)
           << ::testing::PrintToString(c.bytes) << " piece " << r.piece << ", step " << r.step;
@@ -287,7 +207,7 @@ TEST(FeedText, LoadFindsBreaksAndOtherBytesAtEveryPlaceOfAWideBlock) {
         const std::u16string text =
             c.text == kRefused ? kRefused
                                : std::u16string(lead, u'a') + c.text + std::u16string(tail, u'b');
-        EXPECT_EQ(Load(bytes, {1 << 20, SIZE_MAX}), text) << ::testing::PrintToString(bytes);
+        EXPECT_EQ(Load(bytes, kWhole), text) << ::testing::PrintToString(bytes);
       }
     }
   }
@@ -333,32 +253,19 @@ TEST(FeedText, CopyIsBomAndUtf8AtEveryBound) {
     std::u16string text;
     std::string bytes;  // after the BOM
   };
-  for (const Case& c : {
-           Case{u"", ""},
-           Case{u"a,b\r\nc,d\r\n", "a,b\r\nc,d\r\n"},
-           Case{std::u16string(u"\0", 1), std::string("\0", 1)},
-           Case{u"\u007F", "\x7F"},
-           Case{u"\u0080", "\xC2\x80"},
-           Case{u"é", "\xC3\xA9"},
-           Case{u"\u00FF", "\xC3\xBF"},
-           Case{u"\u0100", "\xC4\x80"},
-           Case{u"\u07FF", "\xDF\xBF"},
-           Case{u"\u0800", "\xE0\xA0\x80"},
-           Case{u"\uD7FF", "\xED\x9F\xBF"},
-           Case{u"\uE000", "\xEE\x80\x80"},
-           Case{u"\uFEFF", "\xEF\xBB\xBF"},
-           Case{u"\uFFFF", "\xEF\xBF\xBF"},
-           Case{u"\U00010000", "\xF0\x90\x80\x80"},
-           Case{u"\U0001F683", "\xF0\x9F\x9A\x83"},
-           Case{u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
-           // Unpaired surrogates cannot come from a load; they still give valid UTF-8.
-           Case{{0xD800, u'b'},
-                "\xEF\xBF\xBD"
-                "b"},
-           Case{{u'a', 0xDBFF}, "a\xEF\xBF\xBD"},
-           Case{{0xDC00, 0xD800}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
-           Case{{0xD800, 0xD800, 0xDC00}, "\xEF\xBF\xBD\xF0\x90\x80\x80"},
-       }) {
+  for (const Case& c :
+       {Case{u"", ""}, Case{u"a,b\r\nc,d\r\n", "a,b\r\nc,d\r\n"},
+        Case{std::u16string(u"\0", 1), std::string("\0", 1)}, Case{u"\u007F", "\x7F"},
+        Case{u"\u0080", "\xC2\x80"}, Case{u"é", "\xC3\xA9"}, Case{u"\u00FF", "\xC3\xBF"},
+        Case{u"\u0100", "\xC4\x80"}, Case{u"\u07FF", "\xDF\xBF"}, Case{u"\u0800", "\xE0\xA0\x80"},
+        Case{u"\uD7FF", "\xED\x9F\xBF"}, Case{u"\uE000", "\xEE\x80\x80"},
+        Case{u"\uFEFF", "\xEF\xBB\xBF"}, Case{u"\uFFFF", "\xEF\xBF\xBF"},
+        Case{u"\U00010000", "\xF0\x90\x80\x80"}, Case{u"\U0001F683", "\xF0\x9F\x9A\x83"},
+        Case{u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+        // Unpaired surrogates cannot come from a load; they still give valid UTF-8.
+        Case{{0xD800, u' '}, "\xEF\xBF\xBD "}, Case{{u'a', 0xDBFF}, "a\xEF\xBF\xBD"},
+        Case{{0xDC00, 0xD800}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        Case{{0xD800, 0xD800, 0xDC00}, "\xEF\xBF\xBD\xF0\x90\x80\x80"}}) {
     for (std::size_t lead : {0, 1, 7, 8, 15, 16, 17, 31, 32, 33}) {
       for (std::size_t tail : {0, 1, 15, 16, 17}) {
         const std::u16string text =
@@ -373,15 +280,12 @@ TEST(FeedText, CopyIsBomAndUtf8AtEveryBound) {
 
 TEST(FeedText, CopyKeepsPairsWholeAcrossItsBlocks) {
   for (std::size_t lead = 64 * 1024 - 3; lead <= 64 * 1024 + 1; ++lead) {
-    const std::u16string text = std::u16string(lead, u'a') + u"\U0001F683\U0001F683z";
-    EXPECT_EQ(Copy(text), "\xEF\xBB\xBF" + std::string(lead, 'a') +
-                              "\xF0\x9F\x9A\x83\xF0\x9F\x9A\x83"
-                              "z")
+    const std::u16string text = std::u16string(lead, u'a') + u"\U0001F683\U0001F683,";
+    EXPECT_EQ(Copy(text),
+              "\xEF\xBB\xBF" + std::string(lead, 'a') + "\xF0\x9F\x9A\x83\xF0\x9F\x9A\x83,")
         << lead;
     std::u16string unpaired = std::u16string(lead, u'a') + u'\xD83D';
-    EXPECT_EQ(Copy(unpaired + u'z'), "\xEF\xBB\xBF" + std::string(lead, 'a') +
-                                         "\xEF\xBF\xBD"
-                                         "z")
+    EXPECT_EQ(Copy(unpaired + u','), "\xEF\xBB\xBF" + std::string(lead, 'a') + "\xEF\xBF\xBD,")
         << lead;
     EXPECT_EQ(Copy(unpaired), "\xEF\xBB\xBF" + std::string(lead, 'a') + "\xEF\xBF\xBD") << lead;
   }

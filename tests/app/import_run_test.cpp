@@ -159,29 +159,41 @@ TEST(ImportRun, FailedAttachShowsTheFirstMessageAndKeepsTheStatus) {
 }
 
 TEST(ImportRun, FailureInTheLoopStopsAtThatFileAndStillRunsTheEndSteps) {
-  const Lines failed = {"Message ×Excelをコントロールできません。出力は失敗しました。"};
-  {
-    SCOPED_TRACE("conversion of the second file");
+  const Lines agency = ImportedFile("agency.txt", "agency");
+  const Lines routes = UpToPaste("routes.txt", "routes");
+  const struct {
+    const char* failing;
+    Lines done;  // up to and including the failing step
+  } cases[] = {
+      {"ConvertFeedFile routes.txt", Concat({agency, Lines(routes.begin(), routes.begin() + 2)})},
+      {"SelectAllCells", Lines(agency.begin(), agency.begin() + 6)},
+      {"FormatSelectionAsText", Lines(agency.begin(), agency.begin() + 7)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failing);
     RecordingImportSteps steps;
     steps.files = {u"agency.txt", u"routes.txt", u"stops.txt"};
-    steps.conversion_failures = {u"routes.txt"};
-    EXPECT_THAT(LogOf(steps),
-                ElementsAreArray(Concat({kStart,
-                                         ImportedFile("agency.txt", "agency"),
-                                         {"Status routes.txt", "ConvertFeedFile routes.txt"},
-                                         failed,
-                                         kRelease,
-                                         kFinish})));
+    steps.failing_steps = {c.failing};
+    EXPECT_THAT(
+        LogOf(steps),
+        ElementsAreArray(Concat({kStart,
+                                 c.done,
+                                 {"Message ×Excelをコントロールできません。出力は失敗しました。"},
+                                 kRelease,
+                                 kFinish})));
   }
-  {
-    SCOPED_TRACE("selecting the cells of the first file");
+}
+
+TEST(ImportRun, AFailingReplacementOfTheOldSheetIsIgnored) {
+  for (const char* failing : {"SelectSheetByName stops", "DeleteSelectedSheets"}) {
+    SCOPED_TRACE(failing);
     RecordingImportSteps steps;
-    steps.files = {u"agency.txt", u"routes.txt"};
-    steps.select_all_fails = true;
-    const Lines agency = UpToPaste("agency.txt", "agency");
-    EXPECT_THAT(LogOf(steps),
-                ElementsAreArray(Concat({kStart, Lines(agency.begin(), agency.begin() + 6), failed,
-                                         kRelease, kFinish})));
+    steps.files = {u"stops.txt"};
+    steps.select_by_name_result = 0;
+    steps.failing_steps = {failing};
+    Lines file = ImportedFile("stops.txt", "stops");
+    if (failing == std::string("DeleteSelectedSheets")) file.insert(file.begin() + 3, failing);
+    EXPECT_THAT(LogOf(steps), ElementsAreArray(Concat({kStart, file, kRelease, kFinish})));
   }
 }
 

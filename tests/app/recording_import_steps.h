@@ -16,14 +16,13 @@ class RecordingImportSteps : public ImportSteps {
   std::optional<std::u16string> archive = u"C:\\feeds\\feed.zip";
   std::vector<std::u16string> files;
   std::optional<std::u16string> extraction_failure;
-  std::set<std::u16string> conversion_failures;  // file names whose conversion throws
   bool skip_fares = true;
   bool skip_shapes = true;
   std::int32_t connect_result = 1;
   std::int32_t select_by_name_result = -1;
-  int failing_pastes = 0;           // the first N pastes throw
-  int failing_clipboard_files = 0;  // the first N hand-offs give up
-  bool select_all_fails = false;
+  int failing_pastes = 0;               // the first N pastes throw
+  int failing_clipboard_files = 0;      // the first N hand-offs give up
+  std::set<std::string> failing_steps;  // log lines whose step raises once logged
 
   std::vector<std::string> log;
   // Run right after the step that logs the key, as the user acting while the run pumps messages.
@@ -57,7 +56,6 @@ class RecordingImportSteps : public ImportSteps {
   }
   std::u16string ConvertFeedFile(const std::u16string&, const std::u16string& name) override {
     Log("ConvertFeedFile " + Utf16ToUtf8(name));
-    if (conversion_failures.count(name)) throw Error(u"ストリームへの書き込みエラー");
     return u"tab text of " + name;
   }
   bool PutTabTextOnClipboard(const std::u16string& text) override {
@@ -85,10 +83,7 @@ class RecordingImportSteps : public ImportSteps {
     Log("AddSheetAfterLast " + Utf16ToUtf8(name));
     return 1;
   }
-  void SelectAllCells() override {
-    Log("SelectAllCells");
-    if (select_all_fails) throw Error(u"no workbook");
-  }
+  void SelectAllCells() override { Log("SelectAllCells"); }
   void FormatSelectionAsText() override { Log("FormatSelectionAsText"); }
   void SelectCell(std::int32_t row, std::int32_t column) override {
     Log("SelectCell " + std::to_string(row) + "," + std::to_string(column));
@@ -109,6 +104,7 @@ class RecordingImportSteps : public ImportSteps {
  private:
   void Log(std::string line) {
     log.push_back(line);
+    if (failing_steps.count(line)) throw Error(u"ストリームへの書き込みエラー");
     if (const auto action = on_step.find(line); action != on_step.end()) action->second();
   }
 };

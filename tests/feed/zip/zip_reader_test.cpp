@@ -401,6 +401,10 @@ std::vector<ArchiveCase> ArchiveCases() {
        BuildZip({good, {.name = "bad\xC3(.txt", .data = "x"}}),
        "Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません",
        {"good.txt"}},
+      {"UTF-8 name ending inside a character",
+       BuildZip({good, {.name = "a\xE6\x99", .data = "x"}}),
+       "Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません",
+       {"good.txt"}},
       {"character no path may hold",
        BuildZip({{.name = "a<b.txt", .data = "x"}}),
        "パスに無効な文字が含まれています",
@@ -483,9 +487,13 @@ TEST_F(ZipReaderTest, PathsOf260CharactersFailWhenTheirTimesAreSet) {
 TEST(CompressionTable, UnregisteredMethodsHaveNoRow) {
   RegisterStandardCompressionHandlers();
   RegisterStandardCompressionHandlers();
-  EXPECT_NE(FindCompressionHandler(0), nullptr);
-  EXPECT_NE(FindCompressionHandler(8), nullptr);
-  EXPECT_EQ(FindCompressionHandler(12), nullptr);
+  for (const TZipCompression method : {TZipCompression{0}, TZipCompression{8}}) {
+    EXPECT_NE(FindCompressionHandler(method), nullptr) << int{method};
+  }
+  for (const TZipCompression method :
+       std::initializer_list<TZipCompression>{1, 7, 9, 12, 14, 255}) {
+    EXPECT_EQ(FindCompressionHandler(method), nullptr) << int{method};
+  }
 }
 
 }  // namespace

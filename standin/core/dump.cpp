@@ -74,7 +74,25 @@ const char* KeyMessageName(KeyMessage message) {
   return "";
 }
 
+// The workbook's sheets by reference, so that a dump does not first copy every cell.
+const std::vector<Sheet>& SheetsOf(const Workbook* workbook) {
+  static const std::vector<Sheet> none;
+  return workbook ? workbook->sheets() : none;
+}
+
 }  // namespace
+
+std::string SummaryJson(const Workbook* workbook) {
+  std::string out = "{\"active\":";
+  AppendString(out, workbook ? workbook->active().name : u"");
+  out += ",\"sheets\":";
+  AppendArray(out, SheetsOf(workbook), [&](const Sheet& sheet) {
+    out += "{\"name\":";
+    AppendString(out, sheet.name);
+    out += ",\"rows\":" + std::to_string(sheet.cells.size()) + '}';
+  });
+  return out + "}\n";
+}
 
 std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settings,
                      const std::vector<KeyEvent>& keys, const WindowRect& window) {
@@ -89,8 +107,7 @@ std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settin
   out += ",\"cutCopyMode\":";
   out += Bool(settings.cut_copy_mode);
   out += ",\"sheets\":";
-  AppendArray(out, workbook ? workbook->sheets() : std::vector<Sheet>(),
-              [&](const Sheet& sheet) { AppendSheet(out, sheet); });
+  AppendArray(out, SheetsOf(workbook), [&](const Sheet& sheet) { AppendSheet(out, sheet); });
   out += ",\"keys\":";
   AppendArray(out, keys, [&](const KeyEvent& key) {
     out += "{\"msg\":\"";

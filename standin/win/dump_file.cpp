@@ -16,15 +16,13 @@ WindowRect RectOf(HWND window) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-}  // namespace
-
-void WriteDumpFile(const StandinState& state, const std::u16string& path) {
+// Writes text beside the path, then moves it into place.
+void WriteInPlace(const std::string& text, const std::u16string& path) {
   if (path.empty()) return;
   const std::u16string partial = path + u".part";
   {
     std::ofstream file(std::filesystem::path(partial), std::ios::binary | std::ios::trunc);
-    file << DumpJson(state.workbook ? &*state.workbook : nullptr, state.settings, state.keys,
-                     RectOf(state.window));
+    file << text;
     if (file.flush()) file.close();
     if (!file) {
       std::fputs(("The dump cannot be written: " + Utf16ToUtf8(partial) + "\n").c_str(), stderr);
@@ -35,4 +33,17 @@ void WriteDumpFile(const StandinState& state, const std::u16string& path) {
     std::fputs(("The dump cannot be written: " + Utf16ToUtf8(LastErrorText()) + "\n").c_str(),
                stderr);
   }
+}
+
+}  // namespace
+
+void WriteDumpFile(const StandinState& state, const std::u16string& path) {
+  if (path.empty()) return;
+  WriteInPlace(DumpJson(state.workbook ? &*state.workbook : nullptr, state.settings, state.keys,
+                        RectOf(state.window)),
+               path);
+}
+
+void WriteSummaryFile(const StandinState& state, const std::u16string& path) {
+  WriteInPlace(SummaryJson(state.workbook ? &*state.workbook : nullptr), path);
 }

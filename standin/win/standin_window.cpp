@@ -88,6 +88,9 @@ LRESULT StandinWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case kWriteDumpMessage:
       WriteDumpFile(state_, dump_path_);
       return 1;
+    case kWriteSummaryMessage:
+      if (!dump_path_.empty()) WriteSummaryFile(state_, dump_path_ + u".summary");
+      return 1;
     case WM_TIMER:
       if (wparam != kRunLaterTimer) break;
       KillTimer(window_, kRunLaterTimer);

@@ -1,7 +1,7 @@
 #pragma once
 // The stand-in's top-level window: it shows the active sheet and the sheet tabs, records the key
 // messages it receives, and writes the dump when asked (WM_APP + 1) and when closed, which ends
-// the message loop.
+// the message loop; WM_APP + 2 writes only the sheets' names and row counts, beside the dump.
 #include <windows.h>
 
 #include <functional>
@@ -10,6 +10,7 @@
 #include "standin/win/standin_state.h"
 
 inline constexpr UINT kWriteDumpMessage = WM_APP + 1;
+inline constexpr UINT kWriteSummaryMessage = WM_APP + 2;
 
 class StandinWindow {
  public:

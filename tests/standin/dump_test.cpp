@@ -33,4 +33,17 @@ TEST(DumpTest, WithoutAWorkbook) {
             "\"window\":{\"left\":0,\"top\":0,\"width\":0,\"height\":0}}\n");
 }
 
+TEST(DumpTest, SummaryHasTheSheetsInOrderWithTheirRowCounts) {
+  Workbook workbook({u"agency", u"停留所"}, {});
+  const SheetId stops = workbook.SheetAt(2);
+  workbook.Select(stops, true);
+  workbook.PasteSpecial(stops, u"Unicode テキスト",
+                        [] { return std::u16string(u"id\tname\r\n1\t\"a\"\r\n\r\n2"); });
+
+  EXPECT_EQ(SummaryJson(&workbook),
+            "{\"active\":\"停留所\",\"sheets\":[{\"name\":\"agency\",\"rows\":0},"
+            "{\"name\":\"停留所\",\"rows\":4}]}\n");
+  EXPECT_EQ(SummaryJson(nullptr), "{\"active\":\"\",\"sheets\":[]}\n");
+}
+
 }  // namespace

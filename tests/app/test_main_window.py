@@ -3,7 +3,6 @@ driven with the mouse and keyboard as a person would."""
 import argparse
 import sys
 import tempfile
-import time
 import unittest
 from pathlib import Path
 
@@ -24,8 +23,7 @@ class MainWindowTest(unittest.TestCase):
         cls.probe = driver.Probe(ARGS.probe)
         cls.folder = tempfile.TemporaryDirectory(prefix="velmora-window-")
         cls.program = driver.Program(ARGS.exe, cls.folder.name)
-        cls.window = driver.wait_for(lambda: cls.probe.window(driver.MAIN_CLASS), 60,
-                                     what="the main window")
+        cls.window = driver.wait_for_main_window(cls.probe)
 
     @classmethod
     def tearDownClass(cls):
@@ -92,9 +90,19 @@ class MainWindowTest(unittest.TestCase):
         driver.xdotool("mousemove", "--sync", point[0], point[1] - 60)
         for key in ("space", "Return", "KP_Enter"):
             driver.xdotool("key", key)
-        time.sleep(3)
-        self.assertIsNone(self.probe.window(driver.OPEN_DIALOG_CLASS))
+        # A click on the fares box queues behind the keys: once the box has changed, the keys
+        # have been handled. Had they started a run, its dialog would take the click instead.
+        driver.click_control(self.probe, self.main(), FARES)
+        driver.wait_for(lambda: self.dialog_open() or not self.probe.child(self.main(), FARES)[
+            "checked"], 60, what="the click on the fares box after the keys to be handled")
+        self.assertFalse(self.dialog_open())
         self.assertTrue(self.probe.child(self.main(), PUT)["enabled"])
+        driver.click_control(self.probe, self.main(), FARES)
+        driver.wait_for(lambda: self.probe.child(self.main(), FARES)["checked"], 60,
+                        what="the fares box checked again")
+
+    def dialog_open(self):
+        return self.probe.window(driver.OPEN_DIALOG_CLASS) is not None
 
     def cancel_dialog_and_check_finished(self):
         dialog = driver.wait_for_dialog(self.probe)
@@ -103,9 +111,8 @@ class MainWindowTest(unittest.TestCase):
         self.assertFalse(self.probe.child(main, PUT)["enabled"])
         self.assertEqual(self.probe.child(main, PANEL)["text"], "GTFS選択中")
         driver.cancel_dialog(self.probe)
-        driver.wait_for(lambda: self.probe.window(driver.OPEN_DIALOG_CLASS) is None, 30,
-                        what="the dialog to close")
-        driver.wait_for(lambda: self.probe.child(self.main(), PUT)["enabled"], 30,
+        driver.wait_for(lambda: not self.dialog_open(), 60, what="the dialog to close")
+        driver.wait_for(lambda: self.probe.child(self.main(), PUT)["enabled"], 60,
                         what="the button enabled again")
         self.assertEqual(self.probe.child(self.main(), PANEL)["text"], "処理終了")
 
@@ -116,16 +123,14 @@ class MissingStyleTest(unittest.TestCase):
         with tempfile.TemporaryDirectory(prefix="velmora-unstyled-") as folder:
             program = driver.Program(ARGS.unstyled, folder)
             try:
-                box = driver.wait_for(lambda: probe.window(driver.OPEN_DIALOG_CLASS, "Unstyled"),
-                                      60, what="the error box")
+                box = driver.wait_for_dialog(probe, caption="Unstyled")
                 texts = [c["text"] for c in box["children"] if c]
                 self.assertTrue(any("スタイル 'Aqua Light Slate' が見つかりません" in t
                                     for t in texts), texts)
                 self.assertIsNone(probe.window(driver.MAIN_CLASS))
                 close = next(c for c in box["children"] if c and c["class"] == "Button")
                 driver.click_control(probe, box, close["id"])
-                window = driver.wait_for(lambda: probe.window(driver.MAIN_CLASS), 60,
-                                         what="the main window")
+                window = driver.wait_for_main_window(probe)
                 self.assertEqual(window["client"][2:], [306, 206])
                 self.assertEqual(probe.child(window, PANEL)["text"], "Corvanth")
             finally:

@@ -3,6 +3,7 @@ types, window_probe reads windows back with Win32 calls. Runs inside scripts/wit
 (it re-executes itself there when started alone)."""
 import json
 import os
+import select
 import shutil
 import subprocess
 import sys
@@ -22,14 +23,17 @@ def ensure_wine_rig():
         os.execv(str(wrapper), [str(wrapper), sys.executable, *sys.argv])
 
 
-def wait_for(predicate, timeout, interval=0.2, what="condition"):
+def wait_for(predicate, timeout, interval=0.2, what="condition", seen=None):
+    """The predicate's first true value, polled until the timeout; a timeout fails, saying what
+    was awaited and, given `seen`, the state it last found."""
     deadline = time.monotonic() + timeout
     while True:
         value = predicate()
         if value:
             return value
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+            last = f" (last seen: {seen()})" if seen else ""
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}{last}")
         time.sleep(interval)
 
 
@@ -58,17 +62,35 @@ class Probe:
 class Program:
     """A Windows program started from a folder of its own, ended by its PID."""
 
-    def __init__(self, exe, folder, args=()):
+    def __init__(self, exe, folder, args=(), output=False):
         folder = Path(folder)
         folder.mkdir(parents=True, exist_ok=True)
         self.exe = folder / Path(exe).name
         if Path(exe).resolve() != self.exe.resolve():
             shutil.copy2(exe, self.exe)
         self.process = subprocess.Popen(["wine", str(self.exe), *map(str, args)],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.PIPE if output else subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        self.said = b""
 
     def running(self):
         return self.process.poll() is None
+
+    def wait_for_line(self, line, timeout):
+        """Waits until the program has written the line on its output (given output=True)."""
+        wanted = line.encode() + b"\n"
+        deadline = time.monotonic() + timeout
+        out = self.process.stdout
+        while wanted not in self.said.replace(b"\r\n", b"\n"):
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or not select.select([out], [], [], remaining)[0]:
+                raise AssertionError(f"timed out after {timeout} s waiting for {self.exe.name} "
+                                     f"to say {line!r} (it said {self.said!r})")
+            chunk = os.read(out.fileno(), 4096)
+            if not chunk:
+                raise AssertionError(f"{self.exe.name} ended without saying {line!r} "
+                                     f"(it said {self.said!r})")
+            self.said += chunk
 
     def stop(self, timeout=10):
         if self.running():
@@ -77,6 +99,8 @@ class Program:
             self.process.wait(timeout)
         except subprocess.TimeoutExpired:
             pass
+        if self.process.stdout:
+            self.process.stdout.close()
 
 
 def screen_point(window, control):
@@ -100,9 +124,37 @@ def click_control(probe, window, control_id, button=1):
     release_mouse_over(screen_point(window, Probe.child(window, control_id)), button)
 
 
-def wait_for_dialog(probe, timeout=30):
-    return wait_for(lambda: (lambda d: d if d and d["visible"] else None)(
-        probe.window(OPEN_DIALOG_CLASS)), timeout, what="the file dialog")
+def placed_main_window(probe):
+    """The main window once it is shown where it belongs: centred across the screen, its centre a
+    third of the way down, worked out here from the screen's and the window's outer sizes."""
+    window = probe.window(MAIN_CLASS)
+    if not window or not window["visible"]:
+        return None
+    screen_width, screen_height = window["screen"]
+    left, top, width, height = window["rect"]
+    return window if (left, top) == (screen_width // 2 - width // 2,
+                                     screen_height // 3 - height // 2) else None
+
+
+def wait_for_main_window(probe, timeout=60):
+    """The main window, shown and placed: clicks aimed before its placement would miss."""
+    def seen():
+        window = probe.window(MAIN_CLASS)
+        return window and f"visible {window['visible']}, rect {window['rect']}"
+
+    return wait_for(lambda: placed_main_window(probe), timeout,
+                    what="the main window shown at its place", seen=seen)
+
+
+def ready_dialog(probe, caption=None):
+    """A dialog once it takes input: shown and the active window."""
+    dialog = probe.window(OPEN_DIALOG_CLASS, caption)
+    return dialog if dialog and dialog["visible"] and dialog["foreground"] else None
+
+
+def wait_for_dialog(probe, timeout=60, caption=None):
+    return wait_for(lambda: ready_dialog(probe, caption=caption), timeout,
+                    what=f"the dialog {caption or OPEN_DIALOG_CLASS} ready for input")
 
 
 def choose_file_in_dialog(probe, path):
@@ -150,14 +202,17 @@ class StandIn:
     def wait_ready(self, timeout=60):
         wait_for(self.ready.exists, timeout, what="the stand-in's registration")
 
-    def dump(self, probe, timeout=30):
-        """Asks the running stand-in for its workbook and reads it."""
+    def dump(self, probe, timeout=60):
+        """Asks the running stand-in for its workbook and reads it once it is written whole."""
         self.dump_file.unlink(missing_ok=True)
         probe.post(STANDIN_CLASS, WM_APP + 1)
-        wait_for(lambda: self.dump_file.exists() and self.dump_file.stat().st_size > 0, timeout,
-                 what="the stand-in's dump")
-        time.sleep(0.2)
-        return json.loads(self.dump_file.read_text(encoding="utf-8"))
+        return wait_for(self.written_dump, timeout, what="the stand-in's dump")
+
+    def written_dump(self):
+        try:
+            return json.loads(self.dump_file.read_text(encoding="utf-8"))
+        except (FileNotFoundError, ValueError):
+            return None
 
     def calls(self):
         return self.log.read_text(encoding="utf-8").splitlines() if self.log.exists() else []
@@ -179,7 +234,7 @@ class Velmora:
         self.probe = probe
         self.program = Program(exe, folder)
         self.working_folder = Path(folder) / "GTFS_TEMP"
-        wait_for(self.main, 60, what="the main window")
+        wait_for_main_window(probe)
 
     def main(self):
         return self.probe.window(MAIN_CLASS)
@@ -191,11 +246,10 @@ class Velmora:
         for box in (FARES_BOX, SHAPES_BOX):
             if self.control(box)["checked"] != checked:
                 click_control(self.probe, self.main(), box)
-            wait_for(lambda: self.control(box)["checked"] == checked, 10, what="the check box")
+            wait_for(lambda: self.control(box)["checked"] == checked, 60, what="the check box")
 
     def message_box(self):
-        box = self.probe.window(OPEN_DIALOG_CLASS, "Velmora")
-        return box if box and box["visible"] else None
+        return ready_dialog(self.probe, caption="Velmora")
 
     def import_feed(self, archive, timeout=600, after_choosing=lambda: None):
         """One import run as a person does it: release the mouse over the button, choose the
@@ -208,19 +262,16 @@ class Velmora:
         messages = []
         deadline = time.monotonic() + timeout
         while True:
-            box = self.message_box()
-            if box:
-                texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
-                messages.append((time.monotonic() - chosen, texts[0] if texts else ""))
-                ok = next(c for c in box["children"] if c and c["class"] == "Button")
-                click_control(self.probe, box, ok["id"])
-                wait_for(lambda: self.message_box() is None, 30, what="the box to close")
-                continue
-            if self.control(PUT_BUTTON)["enabled"]:
+            box = wait_for(lambda: self.message_box() or self.control(PUT_BUTTON)["enabled"],
+                           deadline - time.monotonic(), what="a message box or the run's end")
+            if box is True:
                 return messages
-            if time.monotonic() > deadline:
-                raise AssertionError("the import run did not end")
-            time.sleep(0.3)
+            texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
+            messages.append((time.monotonic() - chosen, texts[0] if texts else ""))
+            ok = next(c for c in box["children"] if c and c["class"] == "Button")
+            click_control(self.probe, box, ok["id"])
+            wait_for(lambda: self.probe.window(OPEN_DIALOG_CLASS, "Velmora") is None, 60,
+                     what="the box to close")
 
     def status(self):
         return self.control(STATUS_PANEL)["text"]

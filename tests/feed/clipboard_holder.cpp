@@ -1,18 +1,38 @@
-// Holds the clipboard open for a while, as a busy program would:
-//   clipboard_holder MILLISECONDS READY_EVENT_NAME
-// The named event is set once the clipboard is held.
+// Holds the clipboard open, as a busy program would:
+//   clipboard_holder MILLISECONDS [LET_GO_EVENT]
+// Says "held" on its output once it holds the clipboard, and "letting go" just before it closes
+// it: MILLISECONDS after taking it, or earlier once the named event is set. Tests wait for these
+// lines rather than guess how long a start takes.
 #include <windows.h>
 
 #include <cwchar>
+#include <string_view>
+
+namespace {
+
+void Say(std::string_view line) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
+            nullptr);
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) return 2;
+  if (argc != 2 && argc != 3) return 2;
+  const DWORD hold = std::wcstoul(argv[1], nullptr, 10);
+  const HANDLE let_go = argc == 3 ? OpenEventW(SYNCHRONIZE, FALSE, argv[2]) : nullptr;
+  if (argc == 3 && !let_go) return 3;
   if (!OpenClipboard(nullptr)) return 1;
-  if (HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2])) {
-    SetEvent(ready);
-    CloseHandle(ready);
+  Say("held\n");
+  if (let_go) {
+    WaitForSingleObject(let_go, hold);
+    CloseHandle(let_go);
+  } else {
+    Sleep(hold);
   }
-  Sleep(static_cast<DWORD>(std::wcstoul(argv[1], nullptr, 10)));
+  // Said before the clipboard is free, so a program that gets it must find this line written.
+  Say("letting go\n");
   CloseClipboard();
   return 0;
 }

@@ -9,16 +9,15 @@ TEST(SendKeys, KeysReachTheFocusedWindowWithShiftFromTheLayout) {
   TestApplicationWindow application;
   TestWindow target(L"Key target", {200, 200, 600, 500});
   SetForegroundWindow(target.get());
-  PumpMessagesFor(100);
-  ASSERT_EQ(GetForegroundWindow(), target.get());
+  ASSERT_TRUE(PumpMessagesUntil([&] { return GetForegroundWindow() == target.get(); }));
 
   EXPECT_TRUE(SendKeys(u"a{ESC 2}B"));
-  PumpMessagesFor(300);
   const std::vector<std::pair<UINT, WPARAM>> keys = {{WM_KEYDOWN, 'A'},       {WM_KEYUP, 'A'},
                                                      {WM_KEYDOWN, VK_ESCAPE}, {WM_KEYUP, VK_ESCAPE},
                                                      {WM_KEYDOWN, VK_ESCAPE}, {WM_KEYUP, VK_ESCAPE},
                                                      {WM_KEYDOWN, VK_SHIFT},  {WM_KEYDOWN, 'B'},
                                                      {WM_KEYUP, 'B'},         {WM_KEYUP, VK_SHIFT}};
+  PumpMessagesUntil([&] { return target.received.size() >= keys.size(); });
   EXPECT_EQ(target.received, keys);
 }
 }  // namespace

@@ -38,7 +38,7 @@ TestWindow::TestWindow(const wchar_t* caption, RECT rect, bool visible, DWORD st
       CreateWindowExW(0, kClassName, caption, style, rect.left, rect.top, rect.right - rect.left,
                       rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (visible) ShowWindow(handle_, SW_SHOWNOACTIVATE);
-  PumpMessagesFor(50);
+  PumpMessagesUntil([this, visible] { return (IsWindowVisible(handle_) != FALSE) == visible; });
 }
 
 TestWindow::~TestWindow() {
@@ -76,10 +76,12 @@ TestApplicationWindow::~TestApplicationWindow() {
   SetApplicationWindow(nullptr);
 }
 
-void PumpMessagesFor(DWORD milliseconds) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 10) {
+bool PumpMessagesUntil(const std::function<bool()>& condition) {
+  const ULONGLONG limit = GetTickCount64() + 30000;
+  for (;;) {
     ProcessPendingMessages();
+    if (condition()) return true;
+    if (GetTickCount64() > limit) return false;
     Sleep(10);
   }
-  ProcessPendingMessages();
 }

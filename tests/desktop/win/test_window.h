@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -43,5 +44,6 @@ inline std::array<LONG, 4> Corners(RECT rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// Processes this thread's messages for about that long.
-void PumpMessagesFor(DWORD milliseconds);
+// Processes this thread's messages until the condition holds, or for 30 s at the most (a limit
+// only a fault reaches); gives the condition.
+bool PumpMessagesUntil(const std::function<bool()>& condition);

@@ -11,11 +11,12 @@
 #include "app/form_placement.h"
 #include "app/import_run.h"
 #include "app/import_steps_win.h"
+#include "velmora_version.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"Tfrm_main";
-constexpr wchar_t kCaption[] = L"Velmora  Ver.1.01";
+constexpr wchar_t kCaption[] = L"Velmora  Ver." VELMORA_VERSION_TEXT;
 constexpr int kClientWidth = 306;
 constexpr int kClientHeight = 206;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

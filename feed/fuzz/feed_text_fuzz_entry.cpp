@@ -9,32 +9,11 @@
 
 #include "app/base/error.h"
 #include "feed/feed_text.h"
+#include "tests/feed/memory_streams.h"
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-// Hands out the bytes at most step at a time.
-class BytesSource : public ByteSource {
- public:
-  BytesSource(std::string_view bytes, std::size_t step) : rest_(bytes), step_(step) {}
-  std::size_t Read(char* buffer, std::size_t size) override {
-    const std::size_t n = std::min({size, step_, rest_.size()});
-    rest_.copy(buffer, n);
-    rest_.remove_prefix(n);
-    return n;
-  }
-
- private:
-  std::string_view rest_;
-  std::size_t step_;
-};
-
-class StringSink : public ByteSink {
- public:
-  void Write(const char* bytes, std::size_t size) override { written.append(bytes, size); }
-  std::string written;
-};
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "feed text differs from its reference: %s\n", what);
@@ -111,7 +90,7 @@ std::string PlainUtf8(std::u16string_view units) {
 }
 
 std::string Copy(std::u16string_view text) {
-  StringSink sink;
+  MemorySink sink;
   WriteUtf8WithBom(text, sink);
   return sink.written;
 }
@@ -137,7 +116,7 @@ void FuzzFeedText(const std::uint8_t* data, std::size_t size) {
   const bool valid = PlainFeedText(bytes, expected);
   std::u16string text;
   bool loaded = true;
-  BytesSource source(bytes, step);
+  MemorySource source(bytes, step);
   try {
     text = ReadFeedText(source, bytes.size(), piece);
   } catch (const Error&) {

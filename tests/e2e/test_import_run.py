@@ -3,6 +3,7 @@ spreadsheet application; the stand-in's workbook, call log and window, and the w
 are compared with what the feed predicts."""
 import argparse
 import os
+import shutil
 import sys
 import tempfile
 import time
@@ -35,6 +36,7 @@ class ImportRunCase(unittest.TestCase):
             self.tool.close()
         if self.standin:
             self.standin.close(self.probe)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
     def start(self, *standin_options, standin=True, registered=True):
         if standin:

@@ -15,3 +15,16 @@ if(VELMORA_SANITIZE)
                                                    -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(velmora_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# velmora_add_fuzzer(ENTRY FUZZER SOURCE): a libFuzzer target over a fuzz entry library, which the
+# seed replay among the tests links as it is; only the fuzz build instruments it.
+function(velmora_add_fuzzer entry fuzzer source)
+  if(NOT VELMORA_FUZZ)
+    return()
+  endif()
+  target_compile_options(${entry} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  add_executable(${fuzzer} ${source})
+  target_compile_options(${fuzzer} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${fuzzer} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${fuzzer} PRIVATE ${entry})
+endfunction()

@@ -101,6 +101,9 @@ LRESULT Tfrm_main::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
       return TRUE;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -176,6 +179,17 @@ void Tfrm_main::OnDrawItem(const DRAWITEMSTRUCT& item) {
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+void Tfrm_main::OnClose() {
+  // The run is still inside the button's handler and reads the controls: the window only goes
+  // out of sight now, and away once the run has stopped.
+  if (run_active_) {
+    closed_during_run_ = true;
+    ShowWindow(window_, SW_HIDE);
+    return;
+  }
+  DestroyWindow(window_);
+}
+
 void Tfrm_main::OnDestroy() {
   RemoveWindowSubclass(btn_put_, PutButtonProc, 0);
   PostQuitMessage(0);
@@ -197,8 +211,20 @@ LRESULT CALLBACK Tfrm_main::PutButtonProc(HWND button, UINT message, WPARAM w, L
 }
 
 void Tfrm_main::btn_putMouseUp() {
-  WindowImportSteps steps(*this);
-  ImportRun(steps);
+  // A button-up sent straight to the disabled button must not start a run inside the running
+  // one: that would delete its working folder and release its spreadsheet.
+  if (run_active_) return;
+  {
+    run_active_ = true;
+    const struct RunEnd {
+      bool& active;
+      ~RunEnd() { active = false; }
+    } run_end{run_active_};
+    WindowImportSteps steps(*this);
+    ImportRun(steps);
+  }
+  // Closed from the message loop, not from inside the button's own handler.
+  if (closed_during_run_) PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void Tfrm_main::SetStatus(const std::u16string& text) {

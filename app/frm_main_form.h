@@ -25,6 +25,7 @@ class Tfrm_main {
   bool SkipFares() const;
   bool SkipShapes() const;
   std::optional<std::u16string> ChooseArchive();
+  bool ClosedDuringRun() const { return closed_during_run_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -36,6 +37,7 @@ class Tfrm_main {
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnClose();
   void OnDestroy();
   void btn_putMouseUp();
   void FormShow();
@@ -46,6 +48,8 @@ class Tfrm_main {
   HINSTANCE instance_;
   std::optional<VisualStyle> style_;
   HWND window_ = nullptr;
+  bool run_active_ = false;
+  bool closed_during_run_ = false;
   HWND btn_put_ = nullptr;
   HWND chk_not__untin_ = nullptr;
   HWND Panel_msg_ = nullptr;

@@ -18,6 +18,15 @@ const std::u16string kCannotAttach =
 const std::u16string kLoopFailed = u"×Excelをコントロールできません。出力は失敗しました。";
 const std::u16string kNotPasted = u"次のファイルはシートに貼り付けられませんでした。";
 
+// A box with no window behind it would only puzzle a user who has closed the tool.
+void Tell(ImportSteps& steps, const std::u16string& text) {
+  if (!steps.WindowClosed()) steps.ShowMessage(text);
+}
+
+void TellFailure(ImportSteps& steps, const std::exception& failure) {
+  if (!steps.WindowClosed()) steps.ShowFailure(FailureText(failure));
+}
+
 // Up to 15 pastes; false when every one failed.
 bool PasteWithRetries(ImportSteps& steps) {
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
@@ -56,21 +65,35 @@ bool ImportFeedFile(ImportSteps& steps, const std::u16string& folder, const std:
   return pasted;
 }
 
+// The names of the files whose text did not reach their sheet. A closed window ends the loop
+// before the next file; a failure ends it at once.
+std::vector<std::u16string> ImportFeedFiles(ImportSteps& steps, const std::u16string& folder,
+                                            const std::vector<std::u16string>& files) {
+  std::vector<std::u16string> not_pasted;
+  try {
+    for (const auto& name : files) {
+      if (steps.WindowClosed()) break;
+      steps.ShowStatus(name);
+      if (IsSkippedFeedFile(name, steps.SkipFares(), steps.SkipShapes())) continue;
+      if (!ImportFeedFile(steps, folder, name)) not_pasted.push_back(name);
+    }
+  } catch (const std::exception&) {
+    Tell(steps, kLoopFailed);
+  }
+  return not_pasted;
+}
+
 std::u16string NotPastedMessage(const std::vector<std::u16string>& names) {
   std::u16string text = kNotPasted;
   for (const auto& name : names) text += u"\r\n" + name;
   return text;
 }
 
-}  // namespace
-
-void ImportRun(ImportSteps& steps) {
-  steps.EnableButton(false);
+void RunImport(ImportSteps& steps) {
   steps.ShowStatus(kStatusChoosing);
   const std::optional<std::u16string> archive = steps.ChooseArchive();
-  if (!archive) {
+  if (!archive || steps.WindowClosed()) {
     steps.ShowStatus(kStatusFinished);
-    steps.EnableButton(true);
     return;
   }
   steps.ShowStatus(kStatusStarted);
@@ -82,38 +105,40 @@ void ImportRun(ImportSteps& steps) {
     steps.ExtractFeedArchive(*archive, folder);
     files = steps.ListFeedFiles(folder);
   } catch (const std::exception& failure) {
-    steps.ShowFailure(FailureText(failure));
-    steps.EnableButton(true);
+    TellFailure(steps, failure);
     return;
   }
 
   if (steps.ConnectExcel() == -1) {
-    steps.ShowMessage(kCannotAttach);
-    steps.EnableButton(true);
+    Tell(steps, kCannotAttach);
     return;
   }
   steps.Sleep(1000);
-  steps.BringUpExcelWindow();
+  if (!steps.WindowClosed()) steps.BringUpExcelWindow();
 
-  std::vector<std::u16string> not_pasted;
-  try {
-    for (const auto& name : files) {
-      steps.ShowStatus(name);
-      if (IsSkippedFeedFile(name, steps.SkipFares(), steps.SkipShapes())) continue;
-      if (!ImportFeedFile(steps, folder, name)) not_pasted.push_back(name);
-    }
-  } catch (const std::exception&) {
-    steps.ShowMessage(kLoopFailed);
-  }
+  const std::vector<std::u16string> not_pasted = ImportFeedFiles(steps, folder, files);
 
+  // Excel is left as after any run even when the user closed the tool; only its window is then
+  // no longer brought forward.
   try {
     steps.SelectSheetByIndex(1);
   } catch (const std::exception&) {
   }
   steps.SetScreenUpdating(1);
-  steps.PlaceExcelWindow(0, 2);
+  if (!steps.WindowClosed()) steps.PlaceExcelWindow(0, 2);
   steps.ReleaseExcel();
-  if (!not_pasted.empty()) steps.ShowMessage(NotPastedMessage(not_pasted));
+  if (!not_pasted.empty()) Tell(steps, NotPastedMessage(not_pasted));
   steps.ShowStatus(kStatusFinished);
+}
+
+}  // namespace
+
+void ImportRun(ImportSteps& steps) {
+  steps.EnableButton(false);
+  try {
+    RunImport(steps);
+  } catch (const std::exception& failure) {
+    TellFailure(steps, failure);
+  }
   steps.EnableButton(true);
 }

@@ -21,6 +21,8 @@ class ImportSteps {
   virtual void ShowFailure(const std::u16string& error_text) = 0;  // error box, stop icon
   virtual void Sleep(std::uint32_t milliseconds) = 0;
   virtual void ProcessPendingMessages() = 0;
+  // True once the user has closed the window during this run: it stops as soon as it can.
+  virtual bool WindowClosed() = 0;
 
   // The working folder and the feed files.
   virtual std::u16string WorkingFolder() = 0;
@@ -32,7 +34,7 @@ class ImportSteps {
   virtual bool PutTabTextOnClipboard(const std::u16string& tab_text) = 0;
 
   // The spreadsheet connection.
-  virtual std::int32_t ConnectExcel() = 0;
+  virtual std::int32_t ConnectExcel() = 0;  // gives up early once the window is closed
   virtual void ReleaseExcel() = 0;
   virtual void SetScreenUpdating(std::int32_t on) = 0;
   virtual std::int32_t SelectSheetByName(const std::u16string& name) = 0;
@@ -49,4 +51,5 @@ class ImportSteps {
   virtual void PlaceExcelWindow(std::int32_t top, std::int32_t action) = 0;
 };
 
+// Every path out of it leaves the button enabled; a failure that no step expects is shown once.
 void ImportRun(ImportSteps& steps);

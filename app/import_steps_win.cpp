@@ -43,6 +43,9 @@ void WindowImportSteps::Sleep(std::uint32_t milliseconds) {
 void WindowImportSteps::ProcessPendingMessages() {
   ::ProcessPendingMessages();
 }
+bool WindowImportSteps::WindowClosed() {
+  return form_.ClosedDuringRun();
+}
 
 std::u16string WindowImportSteps::WorkingFolder() {
   return ::WorkingFolder();
@@ -66,7 +69,7 @@ bool WindowImportSteps::PutTabTextOnClipboard(const std::u16string& tab_text) {
 }
 
 std::int32_t WindowImportSteps::ConnectExcel() {
-  return ::ConnectExcel();
+  return ::ConnectExcel([this] { return form_.ClosedDuringRun(); });
 }
 void WindowImportSteps::ReleaseExcel() {
   ::ReleaseExcel();

@@ -18,6 +18,7 @@ class WindowImportSteps final : public ImportSteps {
   void ShowFailure(const std::u16string& error_text) override;
   void Sleep(std::uint32_t milliseconds) override;
   void ProcessPendingMessages() override;
+  bool WindowClosed() override;
 
   std::u16string WorkingFolder() override;
   void DeleteWorkingFolder(const std::u16string& folder) override;

@@ -20,6 +20,7 @@ int32_t Connect(std::unique_ptr<Value>& app, const AttachServices& services) {
   app.reset();
   for (int attempt = 0; attempt < 10 && !app; ++attempt) {
     services.wait(1000);
+    if (services.given_up()) break;
     try {
       app = services.attach();
     } catch (const std::exception&) {

@@ -17,10 +17,12 @@ void PumpedWait(uint32_t ms, const std::function<uint64_t()>& now,
 struct AttachServices {
   std::function<void(uint32_t ms)> wait;
   std::function<std::unique_ptr<Value>()> attach;  // raises when no application is running
+  std::function<bool()> given_up;                  // the user no longer waits for the result
 };
 
-// Up to ten attempts, each after a one-second wait. Returns 1 with app holding the application
-// (screen updating switched on), or -1 with app empty.
+// Up to ten attempts, each after a one-second wait; none once the user has given up during a
+// wait. Returns 1 with app holding the application (screen updating switched on), or -1 with app
+// empty.
 int32_t Connect(std::unique_ptr<Value>& app, const AttachServices& services);
 
 }  // namespace sheets

@@ -44,8 +44,9 @@ std::unique_ptr<sheets::Value> AttachRunningExcel() {
 
 }  // namespace
 
-int32_t ConnectExcel() {
-  return sheets::Connect(ExcelApp.held, {.wait = PumpedWait, .attach = AttachRunningExcel});
+int32_t ConnectExcel(const std::function<bool()>& given_up) {
+  return sheets::Connect(ExcelApp.held,
+                         {.wait = PumpedWait, .attach = AttachRunningExcel, .given_up = given_up});
 }
 
 void ReleaseExcel() {

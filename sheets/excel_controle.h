@@ -2,9 +2,11 @@
 // The one connection to the running spreadsheet application and the sheet operations of the
 // import run on it. Every operation acts on whatever is active in the application.
 #include <cstdint>
+#include <functional>
 #include <string>
 
-int32_t ConnectExcel();  // 1 attached, -1 not
+// 1 attached, -1 not; given_up is asked after each wait between the attempts.
+int32_t ConnectExcel(const std::function<bool()>& given_up);
 // Called by the shell before CoUninitialize; a reference still held at program end is let go
 // without a release.
 void ReleaseExcel();

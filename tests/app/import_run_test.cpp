@@ -241,3 +241,82 @@ TEST(ImportRun, FilesWhoseTextNeverReachedTheirSheetAreListedBeforeTheEnd) {
                     "routes.txt"},
                    kFinish})));
 }
+
+TEST(ImportRun, ClosingTheWindowStopsTheRunWithExcelLeftAsAfterAnyRunAndNoBox) {
+  const Lines before_attach(kStart.begin(), kStart.begin() + 8);
+  const Lines excel_left = {"SelectSheetByIndex 1", "SetScreenUpdating 1", "ReleaseExcel"};
+  const Lines stopped = {"Status 処理終了", "EnableButton"};
+  const struct {
+    const char* closed_at;
+    std::int32_t connect_result;
+    Lines expected;
+  } cases[] = {
+      {"ChooseArchive", 1, Concat({Lines(kStart.begin(), kStart.begin() + 3), stopped})},
+      // The attach attempts gave up: no message that Excel cannot be reached.
+      {"ConnectExcel", -1, Concat({before_attach, {"EnableButton"}})},
+      {"ConnectExcel", 1, Concat({before_attach, {"Sleep 1000"}, excel_left, stopped})},
+      // The file being pasted finishes; the fares and shapes that follow are not read, whatever
+      // the boxes say, and neither is any other file. Its failed pastes are not listed.
+      {"PasteUnicodeText", 1,
+       Concat({kStart, UpToPaste("agency.txt", "agency"),
+               Repeat({"PasteUnicodeText", "Pump", "Sleep 300"}, 15), kAfterPaste, excel_left,
+               stopped})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.closed_at) + " " + std::to_string(c.connect_result));
+    RecordingImportSteps steps;
+    steps.files = {u"agency.txt", u"fare_rules.txt", u"shapes.txt", u"stops.txt"};
+    steps.skip_fares = false;
+    steps.skip_shapes = false;
+    steps.connect_result = c.connect_result;
+    steps.failing_pastes = 15;
+    steps.on_step[c.closed_at] = [&steps] { steps.window_closed = true; };
+    EXPECT_THAT(LogOf(steps), ElementsAreArray(c.expected));
+  }
+}
+
+TEST(ImportRun, FailuresAfterTheWindowClosedShowNoBox) {
+  RecordingImportSteps extraction;
+  extraction.extraction_failure = u"zip ファイルを読み取る際にエラーが発生しました";
+  extraction.on_step["DeleteWorkingFolder C:\\tool\\GTFS_TEMP"] = [&] {
+    extraction.window_closed = true;
+  };
+  EXPECT_THAT(
+      LogOf(extraction),
+      ElementsAreArray(Concat({Lines(kStart.begin(), kStart.begin() + 6), {"EnableButton"}})));
+
+  RecordingImportSteps loop;
+  loop.files = {u"agency.txt"};
+  loop.failing_steps = {"SelectAllCells"};
+  loop.on_step["AddSheetAfterLast agency"] = [&] { loop.window_closed = true; };
+  const Lines agency = UpToPaste("agency.txt", "agency");
+  EXPECT_THAT(LogOf(loop),
+              ElementsAreArray(Concat({kStart,
+                                       Lines(agency.begin(), agency.begin() + 6),
+                                       {"SelectSheetByIndex 1", "SetScreenUpdating 1",
+                                        "ReleaseExcel", "Status 処理終了", "EnableButton"}})));
+}
+
+TEST(ImportRun, AnUnexpectedFailureIsShownOnceAndTheButtonComesBack) {
+  const Lines agency = ImportedFile("agency.txt", "agency");
+  const struct {
+    const char* failing;
+    Lines done;  // up to and including the failing step
+  } cases[] = {
+      {"Status GTFS選択中", {"DisableButton", "Status GTFS選択中"}},
+      {"Status 処理を開始", Lines(kStart.begin(), kStart.begin() + 4)},
+      {"BringUpExcelWindow", kStart},
+      {"SetScreenUpdating 1",
+       Concat({kStart, agency, {"SelectSheetByIndex 1", "SetScreenUpdating 1"}})},
+      {"ReleaseExcel", Concat({kStart, agency, kRelease})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failing);
+    RecordingImportSteps steps;
+    steps.files = {u"agency.txt"};
+    steps.failing_steps = {c.failing};
+    EXPECT_THAT(LogOf(steps),
+                ElementsAreArray(
+                    Concat({c.done, {"Failure ストリームへの書き込みエラー", "EnableButton"}})));
+  }
+}

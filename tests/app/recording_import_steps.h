@@ -23,6 +23,7 @@ class RecordingImportSteps : public ImportSteps {
   int failing_pastes = 0;               // the first N pastes throw
   int failing_clipboard_files = 0;      // the first N hand-offs give up
   std::set<std::string> failing_steps;  // log lines whose step raises once logged
+  bool window_closed = false;
 
   std::vector<std::string> log;
   // Run right after the step that logs the key, as the user acting while the run pumps messages.
@@ -40,6 +41,7 @@ class RecordingImportSteps : public ImportSteps {
   void ShowFailure(const std::u16string& text) override { Log("Failure " + Utf16ToUtf8(text)); }
   void Sleep(std::uint32_t ms) override { Log("Sleep " + std::to_string(ms)); }
   void ProcessPendingMessages() override { Log("Pump"); }
+  bool WindowClosed() override { return window_closed; }
 
   std::u16string WorkingFolder() override { return u"C:\\tool\\GTFS_TEMP"; }
   void DeleteWorkingFolder(const std::u16string& folder) override {

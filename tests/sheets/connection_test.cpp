@@ -17,16 +17,23 @@ using Lines = std::vector<std::string>;
 // their order and what was sent to the application once attached.
 struct Attempts {
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
-  int running_from = 0;  // the attempt from which the application runs; 0 for never
+  int running_from = 0;    // the attempt from which the application runs; 0 for never
+  int given_up_after = 0;  // the wait after which the user gives up; 0 for never
   int made = 0;
+  int waits = 0;
 
   sheets::AttachServices Services() {
-    return {.wait = [this](uint32_t ms) { log->calls.push_back("wait " + std::to_string(ms)); },
+    return {.wait =
+                [this](uint32_t ms) {
+                  ++waits;
+                  log->calls.push_back("wait " + std::to_string(ms));
+                },
             .attach = [this]() -> std::unique_ptr<sheets::Value> {
               log->calls.push_back("attach");
               if (running_from == 0 || ++made < running_from) throw Error(u"not running");
               return std::make_unique<RecordingObject>(log, "App");
-            }};
+            },
+            .given_up = [this] { return given_up_after != 0 && waits == given_up_after; }};
   }
 };
 
@@ -55,6 +62,22 @@ TEST(Connect, StopsAtTheFirstAttachAndSwitchesScreenUpdatingOn) {
     EXPECT_NE(app, nullptr);
     Lines expected = Tries(running_from);
     expected.push_back("App.ScreenUpdating flags=4 args=bool:true");
+    EXPECT_EQ(attempts.log->calls, expected);
+  }
+}
+
+TEST(Connect, TriesNoMoreOnceTheUserGaveUpDuringAWait) {
+  for (const int given_up_after : {1, 4, 10}) {
+    SCOPED_TRACE(given_up_after);
+    Attempts attempts;
+    attempts.given_up_after = given_up_after;
+    // The attempt after that wait would have attached: nobody waits for it any more.
+    attempts.running_from = given_up_after;
+    std::unique_ptr<sheets::Value> app;
+    EXPECT_EQ(sheets::Connect(app, attempts.Services()), -1);
+    EXPECT_EQ(app, nullptr);
+    Lines expected = Tries(given_up_after - 1);
+    expected.push_back("wait 1000");
     EXPECT_EQ(attempts.log->calls, expected);
   }
 }

@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t kCopyChunk = 256 * 1024;
 constexpr std::uint16_t kUtf8NamesFlag = 0x0800;
 constexpr std::size_t kMaxPath = 260;
+constexpr std::uint32_t kDosAttributes = 0xFF;
+constexpr std::uint32_t kDosVolumeLabel = 0x08;
 constexpr std::uint32_t kDosDirectory = 0x10;
 
 bool MadeOnDos(const TZipHeader& central) {
@@ -28,9 +30,11 @@ void TZipFile::Open(const std::u16string& path, TZipMode mode) {
   auto source = files_.OpenArchive(path);
   auto archive = std::make_unique<ArchiveStream>(*source);
   if (archive->Size() == 0) throw Error(u"ストリームからの読み取りエラー");
-  headers_ = ReadCentralDirectory(*archive);
-  utf8_support_ = std::all_of(headers_.begin(), headers_.end(),
+  auto headers = ReadCentralDirectory(*archive);
+  CheckEntriesApart(*archive, headers);
+  utf8_support_ = std::all_of(headers.begin(), headers.end(),
                               [](const TZipHeader& h) { return (h.Flag & kUtf8NamesFlag) != 0; });
+  headers_ = std::move(headers);
   source_ = std::move(source);
   archive_ = std::move(archive);
   mode_ = zmRead;
@@ -48,9 +52,9 @@ void TZipFile::Extract(std::size_t index, const std::u16string& folder, bool cre
   if (!create_subfolders) name.erase(0, name.find_last_of(u'\\') + 1);
   auto target = EntryTargetPath(folder, name);
   // Older DOS tools mark a folder by its attribute alone; written as a file, it would block
-  // the entries inside it.
+  // the entries inside it. An entry with data is a file whatever its attribute.
   if (MadeOnDos(central) && (central.ExternalAttributes & kDosDirectory) &&
-      !target.ends_with(u'\\')) {
+      central.UncompressedSize == 0 && !target.ends_with(u'\\')) {
     target += u'\\';
   }
   files_.CreateFolders(target.substr(0, target.find_last_of(u'\\')));
@@ -111,6 +115,7 @@ void TZipFile::FinishFile(const TZipHeader& central, const TZipHeader& local,
   if (target.size() >= kMaxPath) throw Error(u"指定されたパスが長すぎます");
   files_.SetTimes(target, time);
   if (MadeOnDos(central)) {
-    files_.SetAttributes(target, central.ExternalAttributes & 0xFF & ~0x08u);
+    files_.SetAttributes(
+        target, central.ExternalAttributes & kDosAttributes & ~(kDosVolumeLabel | kDosDirectory));
   }
 }

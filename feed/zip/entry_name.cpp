@@ -25,6 +25,11 @@ char16_t ToUpperAscii(char16_t c) {
   return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
+// Windows reserves the superscripts one to three as COM and LPT numbers too.
+bool IsDevicePortDigit(char16_t c) {
+  return (c >= u'1' && c <= u'9') || c == u'\u00B9' || c == u'\u00B2' || c == u'\u00B3';
+}
+
 // Windows opens these as devices whatever the extension, and ignores trailing spaces.
 bool IsDeviceName(std::u16string_view component) {
   auto base = component.substr(0, component.find(u'.'));
@@ -34,7 +39,7 @@ bool IsDeviceName(std::u16string_view component) {
   static constexpr std::array<std::u16string_view, 4> kFixed = {u"CON", u"PRN", u"AUX", u"NUL"};
   if (std::find(kFixed.begin(), kFixed.end(), upper) != kFixed.end()) return true;
   return upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) &&
-         upper[3] >= u'1' && upper[3] <= u'9';
+         IsDevicePortDigit(upper[3]);
 }
 
 std::u16string_view WithoutRoot(std::u16string_view name) {

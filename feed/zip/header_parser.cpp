@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "app/base/error.h"
 
 namespace {
 
 constexpr std::size_t kEndRecordSize = 22;
+constexpr std::size_t kLocalFixedSize = 30;
 constexpr std::uint64_t kEndSearchSpan = 65535;
 constexpr std::array<std::uint8_t, 4> kEndSignature = {0x50, 0x4B, 0x05, 0x06};
 constexpr std::array<std::uint8_t, 4> kCentralSignature = {0x50, 0x4B, 0x01, 0x02};
@@ -79,6 +81,35 @@ TZipHeader ReadCentralHeader(ArchiveStream& archive) {
   return h;
 }
 
+// Leaves the archive behind the signature when it is there.
+bool AtLocalSignature(ArchiveStream& archive, std::uint32_t offset) {
+  archive.Seek(offset);
+  std::array<std::uint8_t, 4> signature{};
+  archive.Read(signature.data(), signature.size());
+  return signature == kLocalSignature;
+}
+
+// The fixed fields behind a local signature; false when the archive ends among them.
+bool ReadLocalFixedFields(ArchiveStream& archive, TZipHeader& h) {
+  std::array<std::uint8_t, kLocalFixedSize - 4> fixed{};
+  if (!archive.ReadExact(fixed.data(), fixed.size())) return false;
+  FieldReader field(fixed.data());
+  ReadSharedFields(field, h);
+  return true;
+}
+
+// Where the entry's local header and its CompressedSize bytes of data end. Nothing when the
+// local header is not there: the entry then fails before it writes anything.
+std::optional<std::uint64_t> LocalRecordEnd(ArchiveStream& archive, const TZipHeader& central) {
+  TZipHeader local;
+  if (!AtLocalSignature(archive, central.LocalHeaderOffset) ||
+      !ReadLocalFixedFields(archive, local)) {
+    return std::nullopt;
+  }
+  return std::uint64_t{central.LocalHeaderOffset} + kLocalFixedSize + local.FileNameLength +
+         local.ExtraFieldLength + central.CompressedSize;
+}
+
 }  // namespace
 
 std::vector<TZipHeader> ReadCentralDirectory(ArchiveStream& archive) {
@@ -91,19 +122,29 @@ std::vector<TZipHeader> ReadCentralDirectory(ArchiveStream& archive) {
 }
 
 TZipHeader ReadLocalHeader(ArchiveStream& archive, std::uint32_t offset) {
-  archive.Seek(offset);
-  std::array<std::uint8_t, 30> fixed{};
-  archive.Read(fixed.data(), 4);
-  if (!std::equal(kLocalSignature.begin(), kLocalSignature.end(), fixed.begin())) {
+  if (!AtLocalSignature(archive, offset)) {
     throw Error(u"Zip ローカル ヘッダーのシグネチャが無効です");
   }
-  if (!archive.ReadExact(fixed.data() + 4, fixed.size() - 4)) ThrowStreamReadError();
-  FieldReader field(fixed.data() + 4);
   TZipHeader h;
-  ReadSharedFields(field, h);
-  if (!ReadBytes(archive, h.FileNameLength, h.FileName) ||
+  if (!ReadLocalFixedFields(archive, h) || !ReadBytes(archive, h.FileNameLength, h.FileName) ||
       !ReadBytes(archive, h.ExtraFieldLength, h.ExtraField)) {
     ThrowStreamReadError();
   }
   return h;
+}
+
+void CheckEntriesApart(ArchiveStream& archive, const std::vector<TZipHeader>& headers) {
+  std::vector<const TZipHeader*> by_offset;
+  by_offset.reserve(headers.size());
+  for (const auto& h : headers) by_offset.push_back(&h);
+  std::sort(by_offset.begin(), by_offset.end(), [](const TZipHeader* a, const TZipHeader* b) {
+    return a->LocalHeaderOffset < b->LocalHeaderOffset;
+  });
+  std::uint64_t taken_up_to = 0;
+  for (const auto* h : by_offset) {
+    const auto end = LocalRecordEnd(archive, *h);
+    if (!end) continue;
+    if (h->LocalHeaderOffset < taken_up_to) ThrowZipReadError();
+    taken_up_to = std::max(taken_up_to, *end);
+  }
 }

@@ -10,3 +10,6 @@
 std::vector<TZipHeader> ReadCentralDirectory(ArchiveStream& archive);
 // Leaves the archive at the entry's data.
 TZipHeader ReadLocalHeader(ArchiveStream& archive, std::uint32_t offset);
+// Refuses an archive where an entry's local header starts inside another entry's local header or
+// data: the entries would share bytes, and a small archive could write without end.
+void CheckEntriesApart(ArchiveStream& archive, const std::vector<TZipHeader>& headers);

@@ -58,10 +58,10 @@ bool Escapes(std::u16string_view component) {
   std::u16string base(component.substr(0, component.find(u'.')));
   base.erase(base.find_last_not_of(u' ') + 1);
   for (auto& c : base) c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-  static const std::array<std::u16string_view, 22> kDevices = {
-      u"CON",  u"PRN",  u"AUX",  u"NUL",  u"COM1", u"COM2", u"COM3", u"COM4",
-      u"COM5", u"COM6", u"COM7", u"COM8", u"COM9", u"LPT1", u"LPT2", u"LPT3",
-      u"LPT4", u"LPT5", u"LPT6", u"LPT7", u"LPT8", u"LPT9"};
+  static const std::array<std::u16string_view, 28> kDevices = {
+      u"CON",  u"PRN",  u"AUX",  u"NUL",  u"COM1", u"COM2", u"COM3", u"COM4", u"COM5", u"COM6",
+      u"COM7", u"COM8", u"COM9", u"LPT1", u"LPT2", u"LPT3", u"LPT4", u"LPT5", u"LPT6", u"LPT7",
+      u"LPT8", u"LPT9", u"COM¹", u"COM²", u"COM³", u"LPT¹", u"LPT²", u"LPT³"};
   return std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end();
 }
 
@@ -122,7 +122,10 @@ void MemoryZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime
 
 void MemoryZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
   if (!file_sizes_.contains(Confined(path))) Trip("attributes of a file never written", path);
-  // Only the DOS byte, and never the volume-label bit, which would make no file of it.
+  // Only the DOS byte, and never the volume-label or folder bit, which would make no file of it.
   constexpr std::uint32_t kVolumeLabel = 0x08;
-  if (attributes > 0xFF || (attributes & kVolumeLabel)) Trip("attributes out of range", path);
+  constexpr std::uint32_t kFolder = 0x10;
+  if (attributes > 0xFF || (attributes & (kVolumeLabel | kFolder))) {
+    Trip("attributes out of range", path);
+  }
 }

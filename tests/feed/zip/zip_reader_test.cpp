@@ -109,6 +109,36 @@ TEST_F(ZipReaderTest, ExtractsStoredDeflatedFoldersAndEmptyEntries) {
   EXPECT_EQ(Contents("unixfile"), "u");
 }
 
+// The MS-DOS folder bit makes a folder only of an entry without data; one with data is a file like
+// any other, checked by its CRC, and the bit does not go onto it.
+TEST_F(ZipReaderTest, DosFolderBitMakesAFolderOnlyOfAnEmptyEntry) {
+  const std::string stops = "stop_id,stop_name\r\nS1,A\n";
+  EXPECT_EQ(Extract(BuildZip({
+                {.name = "stops.txt", .data = stops, .external_attributes = 0x31},
+                {.name = "one.txt", .data = "1", .method = 8, .external_attributes = 0x30},
+                {.name = "empty", .data = "", .external_attributes = 0x10},
+                {.name = "sized_empty",
+                 .data = "x",
+                 .external_attributes = 0x10,
+                 .crc = 0,
+                 .uncompressed_size = 0},
+            })),
+            "");
+  EXPECT_EQ(Written(), (std::vector<std::string>{"one.txt", "stops.txt"}));
+  EXPECT_EQ(Contents("stops.txt"), stops);
+  EXPECT_EQ(Contents("one.txt"), "1");
+  EXPECT_TRUE(fs::is_directory(Out() / "empty"));
+  EXPECT_TRUE(fs::is_directory(Out() / "sized_empty"));
+  EXPECT_EQ(files_.attributes_set, (std::map<std::u16string, std::uint32_t>{
+                                       {Target("one.txt"), 0x20}, {Target("stops.txt"), 0x21}}));
+
+  fs::remove_all(Out());
+  EXPECT_EQ(Extract(BuildZip(
+                {{.name = "stops.txt", .data = stops, .external_attributes = 0x10, .crc = 1}})),
+            Utf16ToUtf8(u"ファイル \"" + Target("stops.txt") + u"\" の CRC32 が一致しません"));
+  EXPECT_EQ(Contents("stops.txt"), stops);
+}
+
 // Names come from the central directory; the data starts behind the local header's own name and
 // extra field, whatever their lengths. A second entry behind each shows that the central
 // directory was walked by the right lengths too.
@@ -434,6 +464,54 @@ TEST_F(ZipReaderTest, EachArchiveGivesItsMessageAndLeavesItsFiles) {
     fs::remove_all(Out());
     EXPECT_EQ(Extract(c.archive), c.message);
     EXPECT_EQ(Written(), c.written);
+  }
+}
+
+// An entry's local header and data as they stand in an archive of that entry alone.
+std::string LocalRecord(const TestEntry& entry) {
+  const auto archive = BuildZip({entry});
+  return archive.substr(0, FindSignature(archive, "PK\1\2"));
+}
+
+// Entries sharing bytes would write them again and again: a small archive could fill the disk.
+TEST_F(ZipReaderTest, EntriesOverlappingAnotherAreRefusedBeforeAnythingIsWritten) {
+  const std::string read_error = "zip ファイルを読み取る際にエラーが発生しました";
+  std::vector<TestEntry> five = {{.name = "d0/stops.txt", .data = "S1,A\n"}};
+  for (const char* name : {"d1/stops.txt", "d2/stops.txt", "d3/stops.txt", "d4/stops.txt"}) {
+    five.push_back({.name = name, .data = "S1,A\n", .local_header_offset = 0});
+  }
+  const TestEntry b{.name = "b.txt", .data = "bee"};
+  const TestEntry a_holding_b{.name = "a.txt", .data = "pad" + LocalRecord(b)};
+  const TestEntry extra_holding_b{.name = "a.txt", .data = "", .local_extra = LocalRecord(b)};
+  auto b_at = [&b](std::uint32_t offset) {
+    auto entry = b;
+    entry.local_header_offset = offset;
+    return entry;
+  };
+  // Local headers have 30 bytes of fixed fields; "a.txt" adds 5.
+  const auto adjacent = BuildZip({{.name = "a.txt", .data = "pad"}, b});
+  auto one_byte_into_next = adjacent;
+  Patch(one_byte_into_next, FindSignature(adjacent, "PK\1\2") + 20, U32Bytes(4));
+  const ArchiveCase cases[] = {
+      {"five entries on one local header", BuildZip(five), read_error, {}},
+      {"a local header inside another entry's data",
+       BuildZip({a_holding_b, b_at(30 + 5 + 3)}),
+       read_error,
+       {}},
+      {"the same, listed first", BuildZip({b_at(30 + 5 + 3), a_holding_b}), read_error, {}},
+      {"a local header inside another's extra field",
+       BuildZip({extra_holding_b, b_at(30 + 5)}),
+       read_error,
+       {}},
+      {"data ending where the next header starts", adjacent, "", {"a.txt", "b.txt"}},
+      {"data running one byte into the next header", one_byte_into_next, read_error, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    fs::remove_all(Out());
+    EXPECT_EQ(Extract(c.archive), c.message);
+    EXPECT_EQ(Written(), c.written);
+    EXPECT_EQ(fs::exists(Out()), !c.written.empty());  // no folder either
   }
 }
 

@@ -49,14 +49,17 @@ std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& c
     const auto packed_size = static_cast<std::uint32_t>(packed.size());
     const std::uint16_t flag = e.flag | (e.data_descriptor ? 0x08 : 0);
     const auto& local_name = e.local_name.value_or(e.name);
-    const auto offset = static_cast<std::uint32_t>(body.size());
-    body += "PK\3\4" + U16Bytes(20) + U16Bytes(flag) + U16Bytes(e.method) +
-            U32Bytes(e.local_dos_date_time.value_or(e.dos_date_time)) +
-            U32Bytes(e.data_descriptor ? 0 : crc) + U32Bytes(e.data_descriptor ? 0 : packed_size) +
-            U32Bytes(e.data_descriptor ? 0 : size) + Length(local_name) + Length(e.local_extra) +
-            local_name + e.local_extra + packed;
-    if (e.data_descriptor)
-      body += "PK\7\x08" + U32Bytes(crc) + U32Bytes(packed_size) + U32Bytes(size);
+    const auto offset = e.local_header_offset.value_or(static_cast<std::uint32_t>(body.size()));
+    if (!e.local_header_offset) {
+      body += "PK\3\4" + U16Bytes(20) + U16Bytes(flag) + U16Bytes(e.method) +
+              U32Bytes(e.local_dos_date_time.value_or(e.dos_date_time)) +
+              U32Bytes(e.data_descriptor ? 0 : crc) +
+              U32Bytes(e.data_descriptor ? 0 : packed_size) +
+              U32Bytes(e.data_descriptor ? 0 : size) + Length(local_name) + Length(e.local_extra) +
+              local_name + e.local_extra + packed;
+      if (e.data_descriptor)
+        body += "PK\7\x08" + U32Bytes(crc) + U32Bytes(packed_size) + U32Bytes(size);
+    }
     directory += "PK\1\2" + U16Bytes(e.made_by) + U16Bytes(20) + U16Bytes(flag) +
                  U16Bytes(e.method) + U32Bytes(e.dos_date_time) + U32Bytes(crc) +
                  U32Bytes(packed_size) + U32Bytes(size) + Length(e.name) + Length(e.central_extra) +

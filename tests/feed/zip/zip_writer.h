@@ -21,6 +21,8 @@ struct TestEntry {
   std::string local_extra = "";
   std::string central_extra = "";
   std::string comment = "";  // the entry's own, in the central directory
+  // Where the central header points; set, the entry adds no local header or data of its own.
+  std::optional<std::uint32_t> local_header_offset = std::nullopt;
 };
 
 std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& comment = "");

@@ -136,4 +136,15 @@ TEST_F(ZipWindowsTest, ATargetThatCannotBeCreatedNamesPathAndReason) {
                 SystemErrorText(ERROR_ACCESS_DENIED));
 }
 
+// Windows opens COM¹ to COM³ and LPT¹ to LPT³ as devices in every folder, like COM1.
+TEST_F(ZipWindowsTest, SuperscriptDeviceNamesStopTheExtractionAfterTheEarlierFiles) {
+  for (const char* device : {"COM\xC2\xB9.txt", "LPT\xC2\xB3.txt"}) {
+    SCOPED_TRACE(device);
+    fs::remove_all(root_ / L"GTFS_TEMP");
+    EXPECT_EQ(Extract(BuildZip({{.name = "a.txt", .data = "a"}, {.name = device, .data = "d"}})),
+              u"パスに無効な文字が含まれています");
+    EXPECT_NE(GetFileAttributesW(AsWide(Target(u"a.txt"))), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
 }  // namespace

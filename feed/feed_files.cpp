@@ -29,6 +29,12 @@ std::size_t FeedFileSource::Read(char* buffer, std::size_t size) {
   return got;
 }
 
+void FeedFileSource::Rewind() {
+  if (!SetFilePointerEx(file_.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    throw Error(u"ストリームの読み込みエラー");
+  }
+}
+
 CopyFileSink::CopyFileSink(const std::u16string& path)
     : file_(CreateFileW(AsWide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr)) {

@@ -15,6 +15,7 @@ class FeedFileSource : public ByteSource {
   explicit FeedFileSource(const std::u16string& path);
   std::uint64_t size() const { return size_; }
   std::size_t Read(char* buffer, std::size_t size) override;
+  void Rewind() override;
 
  private:
   UniqueFile file_;

@@ -7,6 +7,7 @@
 
 #include "app/base/error.h"
 #include "feed/feed_text_decoder.h"
+#include "feed/feed_text_length.h"
 #include "feed/utf8_encoder.h"
 
 namespace {
@@ -24,22 +25,43 @@ std::size_t ReadFull(ByteSource& source, unsigned char* buffer, std::size_t size
   return total;
 }
 
+std::size_t BomLength(const unsigned char* bytes, std::size_t size) {
+  return std::string_view(reinterpret_cast<const char*>(bytes), size).starts_with(kBom)
+             ? kBom.size()
+             : 0;
+}
+
+std::uint64_t CountUnits(ByteSource& source, unsigned char* in, std::size_t piece) {
+  FeedTextLength length;
+  std::size_t filled = ReadFull(source, in, piece);
+  const std::size_t start = BomLength(in, filled);
+  length.Add(in + start, filled - start);
+  while (filled == piece) {
+    filled = ReadFull(source, in, piece);
+    length.Add(in, filled);
+  }
+  return length.units();
+}
+
 std::u16string DecodeAll(ByteSource& source, std::uint64_t size, std::size_t piece) {
   std::u16string text;
-  // At most two units per byte; pages of the reserve that are never written cost nothing.
   if (size > text.max_size() / 2) throw std::length_error("feed text");
-  text.reserve(static_cast<std::size_t>(size) * 2);
 
   constexpr std::size_t kMaxPending = 3;
   const auto in = std::make_unique_for_overwrite<unsigned char[]>(kMaxPending + piece);
   const auto out =
       std::make_unique_for_overwrite<char16_t[]>(FeedTextDecoder::OutputRoom(kMaxPending + piece));
+  // Growing T as it is decoded would leave up to half its memory unused, and need old and new
+  // memory at once; counting first costs a second read of the source.
+  const std::uint64_t units = CountUnits(source, in.get(), piece);
+  if (units > text.max_size()) throw std::length_error("feed text");
+  text.reserve(static_cast<std::size_t>(units));
+  source.Rewind();
+
   FeedTextDecoder decoder;
   std::size_t filled = ReadFull(source, in.get(), piece);
   bool ended = filled < piece;
-  std::size_t start = std::string_view(reinterpret_cast<char*>(in.get()), filled).starts_with(kBom)
-                          ? kBom.size()
-                          : 0;
+  std::size_t start = BomLength(in.get(), filled);
   for (;;) {
     text.append(out.get(), decoder.Decode(in.get() + start, filled - start, out.get()));
     if (ended) break;

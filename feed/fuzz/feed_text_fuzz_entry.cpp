@@ -9,6 +9,7 @@
 
 #include "app/base/error.h"
 #include "feed/feed_text.h"
+#include "feed/feed_text_length.h"
 #include "tests/feed/memory_streams.h"
 
 namespace {
@@ -95,6 +96,17 @@ std::string Copy(std::u16string_view text) {
   return sink.written;
 }
 
+// The count that sizes the text, over the bytes after the BOM in two parts split at `split`.
+void CheckLength(std::string_view bytes, std::size_t split, std::size_t units) {
+  if (bytes.starts_with(kBom)) bytes.remove_prefix(kBom.size());
+  split = std::min(split, bytes.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  FeedTextLength length;
+  length.Add(p, split);
+  length.Add(p + split, bytes.size() - split);
+  if (length.units() != units) Fail("length");
+}
+
 void CheckTabText(const std::u16string& text) {
   std::u16string expected = text;
   for (char16_t& unit : expected)
@@ -125,6 +137,7 @@ void FuzzFeedText(const std::uint8_t* data, std::size_t size) {
   if (loaded != valid) Fail(valid ? "valid bytes refused" : "invalid bytes loaded");
   if (valid) {
     if (text != expected) Fail("text");
+    CheckLength(bytes, piece, expected.size());
     if (Copy(text) != std::string(kBom) + PlainUtf8(expected)) Fail("copy");
     CheckTabText(text);
   }

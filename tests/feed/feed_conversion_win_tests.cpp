@@ -5,6 +5,7 @@
 #include "app/base/error.h"
 #include "app/base/win/system_error_text.h"
 #include "app/base/win/wide.h"
+#include "tests/feed/committed_memory.h"
 #include "tests/feed/win_test_folder.h"
 
 namespace {
@@ -24,6 +25,20 @@ TEST(FeedConversion, FeedFileMakesWayForItsCopy) {
   EXPECT_EQ(ConvertFeedFile(test.path(), u"stops.txt"), u"id\tname\r\n1\t\"a\tb\"\r\n");
   EXPECT_EQ(ReadFileBytes(test / u"stops.csv"), "\xEF\xBB\xBFid,name\r\n1,\"a,b\"\r\n");
   EXPECT_FALSE(FileExists(test / u"stops.txt"));
+}
+
+TEST(FeedConversion, TabTextCommitsLittleMoreMemoryThanItsUnits) {
+  // Committed memory is what a large entry runs out of, touched or not. 11 bytes a line, 6 units.
+  TestFolder test;
+  std::string bytes;
+  for (int i = 0; i < 1 << 20; ++i) bytes += "\xE6\x9D\xB1\xE4\xBA\xAC,\xE9\xA7\x85\n";
+  WriteFileBytes(test / u"stops.txt", bytes);
+  const std::uint64_t before = CommittedPrivateBytes();
+  const std::u16string tab_text = ConvertFeedFile(test.path(), u"stops.txt");
+  const std::uint64_t taken = CommittedPrivateBytes() - before;
+  EXPECT_EQ(tab_text.size(), 6u << 20);
+  EXPECT_GE(taken, 12u << 20);
+  EXPECT_LE(taken, 16u << 20);
 }
 
 TEST(FeedConversion, FileThatIsItsOwnCopyIsKept) {

@@ -40,6 +40,9 @@ class FdSource : public ByteSource {
     if (got < 0) throw std::runtime_error("read failed");
     return static_cast<std::size_t>(got);
   }
+  void Rewind() override {
+    if (lseek(fd_.get(), 0, SEEK_SET) != 0) throw std::runtime_error("seek failed");
+  }
 
  private:
   Fd fd_;

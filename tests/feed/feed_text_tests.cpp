@@ -202,6 +202,33 @@ TEST(FeedText, TextTooLargeForMemoryIsReported) {
   }
 }
 
+TEST(FeedText, TextHoldsNoMoreMemoryThanItsLengthAndOnePiece) {
+  // The tab text keeps this memory through the clipboard copy. Lone breaks grow to CR LF, so a
+  // text can hold more units than its file has bytes.
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  };
+  for (const Case& c : {Case{"a,b,c\r\n", u"a,b,c\r\n"},
+                        Case{"\xE6\x9D\xB1\xE4\xBA\xAC,\xE9\xA7\x85\r\n", u"東京,駅\r\n"},
+                        Case{"\xF0\x9F\x9A\x83,", u"\U0001F683,"}, Case{"\n", u"\r\n"},
+                        Case{"\r", u"\r\n"}, Case{"\xC3\xA9\n", u"é\r\n"}}) {
+    for (const bool bom : {false, true}) {
+      std::string bytes = bom ? "\xEF\xBB\xBF" : "";
+      std::u16string text;
+      for (int i = 0; i < 20000; ++i) bytes += c.bytes, text += c.text;
+      for (const Reading& r : kReadings) {
+        MemorySource source(bytes, r.step);
+        const std::u16string loaded = ReadFeedText(source, bytes.size(), r.piece);
+        EXPECT_TRUE(loaded == text) << ::testing::PrintToString(c.bytes) << " piece " << r.piece;
+        EXPECT_LE(loaded.capacity(), text.size() + r.piece)
+            << ::testing::PrintToString(c.bytes) << " bom " << bom << " piece " << r.piece
+            << ", step " << r.step;
+      }
+    }
+  }
+}
+
 TEST(FeedText, TabTextTurnsEveryCommaAndNothingElseIntoATab) {
   // Each unit alone at every place of the 8-unit blocks and the scalar tail; the near misses
   // share a byte with ",", or are commas of other scripts.

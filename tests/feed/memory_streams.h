@@ -9,16 +9,18 @@
 // Hands out the bytes at most `step` at a time.
 class MemorySource : public ByteSource {
  public:
-  MemorySource(std::string_view bytes, std::size_t step) : rest_(bytes), step_(step) {}
+  MemorySource(std::string_view bytes, std::size_t step)
+      : bytes_(bytes), rest_(bytes), step_(step) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     const std::size_t n = std::min({size, step_, rest_.size()});
     rest_.copy(buffer, n);
     rest_.remove_prefix(n);
     return n;
   }
+  void Rewind() override { rest_ = bytes_; }
 
  private:
-  std::string_view rest_;
+  std::string_view bytes_, rest_;
   std::size_t step_;
 };
 

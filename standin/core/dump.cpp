@@ -95,7 +95,8 @@ std::string SummaryJson(const Workbook* workbook) {
 }
 
 std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settings,
-                     const std::vector<KeyEvent>& keys, const WindowRect& window) {
+                     const std::vector<KeyEvent>& keys, const WindowRect& window,
+                     std::int64_t client_references) {
   std::string out = "{\"workbook\":";
   out += Bool(workbook != nullptr);
   out += ",\"active\":";
@@ -116,6 +117,7 @@ std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settin
   });
   out += ",\"window\":{\"left\":" + std::to_string(window.left) +
          ",\"top\":" + std::to_string(window.top) + ",\"width\":" + std::to_string(window.width) +
-         ",\"height\":" + std::to_string(window.height) + "}}\n";
+         ",\"height\":" + std::to_string(window.height) +
+         "},\"clientReferences\":" + std::to_string(client_references) + "}\n";
   return out;
 }

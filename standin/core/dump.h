@@ -26,6 +26,7 @@ struct WindowRect {
 
 // UTF-8 JSON; workbook is empty when none is open.
 std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settings,
-                     const std::vector<KeyEvent>& keys, const WindowRect& window);
+                     const std::vector<KeyEvent>& keys, const WindowRect& window,
+                     std::int64_t client_references);
 // The sheets' names and row counts only: quick however many cells they hold.
 std::string SummaryJson(const Workbook* workbook);

@@ -71,6 +71,11 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
     AddRef();
     return S_OK;
   }
+  if (iid == IID_IExternalConnection) {
+    *object = static_cast<IExternalConnection*>(this);
+    AddRef();
+    return S_OK;
+  }
   *object = nullptr;
   return E_NOINTERFACE;
 }
@@ -83,6 +88,16 @@ ULONG DispatchObject::Release() {
   const ULONG left = --references_;
   if (left == 0) delete this;
   return left;
+}
+
+DWORD DispatchObject::AddConnection(DWORD kind, DWORD) {
+  if (kind & EXTCONN_STRONG) ++state_.client_references;
+  return 0;
+}
+
+DWORD DispatchObject::ReleaseConnection(DWORD kind, DWORD, BOOL) {
+  if (kind & EXTCONN_STRONG) --state_.client_references;
+  return 0;
 }
 
 HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {

@@ -1,7 +1,8 @@
 #pragma once
 // The hand-written IDispatch that every object kind of the stand-in shares: case-insensitive
 // name lookup, the flag and argument-count checks the application makes, the call log, and the
-// application's refusals turned into DISP_E_EXCEPTION with their description.
+// application's refusals turned into DISP_E_EXCEPTION with their description. As an
+// IExternalConnection it counts the references COM reports clients holding on it.
 #include <windows.h>
 // after windows.h
 #include <oleauto.h>
@@ -29,7 +30,7 @@ struct Member {
   std::size_t max_args;
 };
 
-class DispatchObject : public IDispatch {
+class DispatchObject : public IDispatch, public IExternalConnection {
  public:
   explicit DispatchObject(StandinState& state) : state_(state) {}
   virtual ~DispatchObject() = default;
@@ -49,6 +50,8 @@ class DispatchObject : public IDispatch {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception,
                                    UINT* argument_error) override;
+  DWORD STDMETHODCALLTYPE AddConnection(DWORD kind, DWORD) override;
+  DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD kind, DWORD, BOOL) override;
 
  protected:
   virtual std::string_view ObjectName() const = 0;

@@ -40,7 +40,7 @@ void WriteInPlace(const std::string& text, const std::u16string& path) {
 void WriteDumpFile(const StandinState& state, const std::u16string& path) {
   if (path.empty()) return;
   WriteInPlace(DumpJson(state.workbook ? &*state.workbook : nullptr, state.settings, state.keys,
-                        RectOf(state.window)),
+                        RectOf(state.window), state.client_references),
                path);
 }
 

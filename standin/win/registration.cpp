@@ -64,7 +64,10 @@ void RegisterProgId() {
 }
 
 ActiveObjectRegistration::ActiveObjectRegistration(IUnknown* object) {
-  const HRESULT result = RegisterActiveObject(object, kStandinClsid, ACTIVEOBJECT_STRONG, &cookie_);
+  // Weak: a strong entry holds the object's connection itself, and a client attaching to it would
+  // then add none that the dump could count. The object keeps its stub for later clients through
+  // IExternalConnection.
+  const HRESULT result = RegisterActiveObject(object, kStandinClsid, ACTIVEOBJECT_WEAK, &cookie_);
   if (FAILED(result)) throw Error(u"RegisterActiveObject: " + SystemErrorText(result));
 }
 

@@ -3,6 +3,7 @@
 // the window that shows them.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ struct StandinState {
   ApplicationSettings settings;
   std::vector<KeyEvent> keys;
   CallLog log;
+  // The strong connections COM reports on the automation objects: the references clients hold.
+  std::int64_t client_references = 0;
   HWND window = nullptr;
 
   // Throws the application's error for a member that needs an open workbook.

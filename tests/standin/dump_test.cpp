@@ -15,7 +15,7 @@ TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
   const ApplicationSettings settings{.screen_updating = false, .cut_copy_mode = true};
   const std::vector<KeyEvent> keys{{KeyMessage::kDown, 27}, {KeyMessage::kSysUp, 18}};
 
-  EXPECT_EQ(DumpJson(&workbook, settings, keys, {20, 20, 1880, 1040}),
+  EXPECT_EQ(DumpJson(&workbook, settings, keys, {20, 20, 1880, 1040}, 3),
             "{\"workbook\":true,\"active\":\"停留所\",\"screenUpdating\":false,"
             "\"displayAlerts\":true,\"cutCopyMode\":true,\"sheets\":["
             "{\"name\":\"agency\",\"selected\":false,\"formats\":[],\"cells\":[]},"
@@ -23,14 +23,16 @@ TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
             "\"@\"},{\"range\":\"R12C3\",\"format\":\"0\"}],\"cells\":[[\"id\",\"\\\"a\\\\b\\\"\"],"
             "[\"\\u0001\"]]}],"
             "\"keys\":[{\"msg\":\"down\",\"vk\":27},{\"msg\":\"sysup\",\"vk\":18}],"
-            "\"window\":{\"left\":20,\"top\":20,\"width\":1880,\"height\":1040}}\n");
+            "\"window\":{\"left\":20,\"top\":20,\"width\":1880,\"height\":1040},"
+            "\"clientReferences\":3}\n");
 }
 
 TEST(DumpTest, WithoutAWorkbook) {
-  EXPECT_EQ(DumpJson(nullptr, {}, {}, {}),
+  EXPECT_EQ(DumpJson(nullptr, {}, {}, {}, 0),
             "{\"workbook\":false,\"active\":\"\",\"screenUpdating\":true,\"displayAlerts\":true,"
             "\"cutCopyMode\":false,\"sheets\":[],\"keys\":[],"
-            "\"window\":{\"left\":0,\"top\":0,\"width\":0,\"height\":0}}\n");
+            "\"window\":{\"left\":0,\"top\":0,\"width\":0,\"height\":0},"
+            "\"clientReferences\":0}\n");
 }
 
 TEST(DumpTest, SummaryHasTheSheetsInOrderWithTheirRowCounts) {

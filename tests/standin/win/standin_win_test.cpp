@@ -156,7 +156,8 @@ TEST_F(StandinWinTest, ServesTheToolsCallsAndLogsAndDumpsThem) {
             "{\"name\":\"stops\",\"selected\":true,\"formats\":[{\"range\":\"all\",\"format\":"
             "\"@\"}],\"cells\":[[\"001\",\"x\"],[\"y\",\"2\"]]}],"
             "\"keys\":[{\"msg\":\"down\",\"vk\":27}],"
-            "\"window\":{\"left\":20,\"top\":20,\"width\":800,\"height\":600}}\n");
+            "\"window\":{\"left\":20,\"top\":20,\"width\":800,\"height\":600},"
+            "\"clientReferences\":0}\n");
   EXPECT_EQ(standin.Close(), 0);
 
   const std::string log = standin.Log();
@@ -184,6 +185,41 @@ TEST_F(StandinWinTest, ServesTheToolsCallsAndLogsAndDumpsThem) {
     ASSERT_NE(found, std::string::npos) << "missing, in order: " << line << "\nlog:\n" << log;
     at = found + 1;
   }
+}
+
+std::int64_t ClientReferences(const std::string& dump) {
+  const std::string key = "\"clientReferences\":";
+  const auto at = dump.rfind(key);
+  return at == std::string::npos ? -1 : std::stoll(dump.substr(at + key.size()));
+}
+
+// Objects handed out, the application among them and the same one twice, count while the
+// client holds them and not once it has let them go, whatever interfaces it asked for.
+TEST_F(StandinWinTest, CountsTheReferencesItsClientHolds) {
+  StandinProcess standin({});
+  ASSERT_TRUE(standin.WaitUntilReady(20s));
+  EXPECT_EQ(ClientReferences(standin.Dump()), 0);
+  {
+    const auto app = AttachToRunningApplication();
+    ASSERT_TRUE(app);
+    const std::int64_t application_only = ClientReferences(standin.Dump());
+    EXPECT_GT(application_only, 0);
+    {
+      const auto sheets = Get(app.get(), L"Sheets");
+      const auto itself = Get(app.get(), L"Application");
+      LONG one = 1;
+      const auto first = Get(sheets.get(), L"Item", {IntByReference(one)});
+      EXPECT_GT(ClientReferences(standin.Dump()), application_only);
+    }
+    EXPECT_EQ(ClientReferences(standin.Dump()), application_only);
+  }
+  EXPECT_EQ(ClientReferences(standin.Dump()), 0);
+  // Let go of by one client, the application stays registered for the next.
+  const auto again = AttachToRunningApplication();
+  ASSERT_TRUE(again);
+  EXPECT_TRUE(Get(again.get(), L"Sheets"));
+  EXPECT_GT(ClientReferences(standin.Dump()), 0);
+  EXPECT_EQ(standin.Close(), 0);
 }
 
 TEST_F(StandinWinTest, WithoutAWorkbookMembersThatNeedOneRaise) {

@@ -42,8 +42,8 @@ void FeedTextLength::Add(const unsigned char* in, std::size_t size) {
       // Signed, 80 to BF are the only bytes below C0.
       const __m128i continuations = _mm_cmplt_epi8(bytes, first_non_continuation);
       const __m128i four_byte_leads = _mm_cmpeq_epi8(_mm_max_epu8(bytes, four_byte_lead), bytes);
-      more = _mm_sub_epi8(more,
-                          _mm_or_si128(_mm_or_si128(four_byte_leads, crs), _mm_andnot_si128(after_crs, lfs)));
+      more = _mm_sub_epi8(
+          more, _mm_or_si128(_mm_or_si128(four_byte_leads, crs), _mm_andnot_si128(after_crs, lfs)));
       less = _mm_sub_epi8(less, _mm_or_si128(continuations, _mm_and_si128(after_crs, lfs)));
     }
     units_ += 16 * blocks - SumBytes(less) + SumBytes(more);

@@ -31,10 +31,11 @@ void TZipFile::Open(const std::u16string& path, TZipMode mode) {
   auto archive = std::make_unique<ArchiveStream>(*source);
   if (archive->Size() == 0) throw Error(u"ストリームからの読み取りエラー");
   auto headers = ReadCentralDirectory(*archive);
-  CheckEntriesApart(*archive, headers);
+  auto read_limits = EntryReadLimits(*archive, headers);
   utf8_support_ = std::all_of(headers.begin(), headers.end(),
                               [](const TZipHeader& h) { return (h.Flag & kUtf8NamesFlag) != 0; });
   headers_ = std::move(headers);
+  read_limits_ = std::move(read_limits);
   source_ = std::move(source);
   archive_ = std::move(archive);
   mode_ = zmRead;
@@ -66,6 +67,7 @@ void TZipFile::Extract(std::size_t index, const std::u16string& folder, bool cre
 std::unique_ptr<TEntryStream> TZipFile::Read(std::size_t index, TZipHeader& local_header) {
   const TZipHeader& central = headers_.at(index);
   local_header = ReadLocalHeader(*archive_, central.LocalHeaderOffset);
+  archive_->LimitTo(read_limits_.at(index));
   const auto* handler =
       FindCompressionHandler(static_cast<TZipCompression>(central.CompressionMethod & 0xFF));
   if (!handler) throw Error(u"項目が見つかりません");
@@ -74,6 +76,7 @@ std::unique_ptr<TEntryStream> TZipFile::Read(std::size_t index, TZipHeader& loca
 
 void TZipFile::Close() {
   headers_.clear();
+  read_limits_.clear();
   archive_.reset();
   source_.reset();
   mode_ = zmClosed;

@@ -45,5 +45,6 @@ class TZipFile {
   std::unique_ptr<ArchiveSource> source_;
   std::unique_ptr<ArchiveStream> archive_;
   std::vector<TZipHeader> headers_;
+  std::vector<std::uint64_t> read_limits_;  // per entry: where its data has to end
   bool utf8_support_ = true;
 };

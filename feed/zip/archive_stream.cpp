@@ -11,6 +11,7 @@ ArchiveStream::ArchiveStream(ArchiveSource& source)
     : source_(source), buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 void ArchiveStream::Seek(std::uint64_t position) {
+  limit_ = kNoLimit;
   if (position >= buffer_position_ && position - buffer_position_ <= end_) {
     begin_ = static_cast<std::size_t>(position - buffer_position_);
     return;
@@ -26,7 +27,10 @@ std::span<const std::uint8_t> ArchiveStream::Peek() {
     begin_ = 0;
     end_ = source_.Read(buffer_.get(), kBufferSize);
   }
-  return {buffer_.get() + begin_, end_ - begin_};
+  const std::uint64_t position = buffer_position_ + begin_;
+  const std::uint64_t room = position < limit_ ? limit_ - position : 0;
+  return {buffer_.get() + begin_,
+          static_cast<std::size_t>(std::min<std::uint64_t>(end_ - begin_, room))};
 }
 
 void ArchiveStream::Skip(std::size_t count) {

@@ -12,7 +12,10 @@ class ArchiveStream {
  public:
   explicit ArchiveStream(ArchiveSource& source);
   std::uint64_t Size() { return source_.Size(); }
+  // Also lifts the limit.
   void Seek(std::uint64_t position);
+  // Until the next Seek, reading stops at the position as at the end of the file.
+  void LimitTo(std::uint64_t position) { limit_ = position; }
   // The buffered bytes at the current position, refilled when used up; empty at the end.
   std::span<const std::uint8_t> Peek();
   void Skip(std::size_t count);
@@ -26,6 +29,8 @@ class ArchiveStream {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::uint64_t buffer_position_ = 0;  // of buffer_[0]; the source stands at buffer_[end_]
+  static constexpr std::uint64_t kNoLimit = UINT64_MAX;
+  std::uint64_t limit_ = kNoLimit;
 };
 
 // Little-endian fields of a header read in order.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <optional>
 
 #include "app/base/error.h"
@@ -133,18 +134,24 @@ TZipHeader ReadLocalHeader(ArchiveStream& archive, std::uint32_t offset) {
   return h;
 }
 
-void CheckEntriesApart(ArchiveStream& archive, const std::vector<TZipHeader>& headers) {
-  std::vector<const TZipHeader*> by_offset;
-  by_offset.reserve(headers.size());
-  for (const auto& h : headers) by_offset.push_back(&h);
-  std::sort(by_offset.begin(), by_offset.end(), [](const TZipHeader* a, const TZipHeader* b) {
-    return a->LocalHeaderOffset < b->LocalHeaderOffset;
+std::vector<std::uint64_t> EntryReadLimits(ArchiveStream& archive,
+                                           const std::vector<TZipHeader>& headers) {
+  std::vector<std::uint64_t> limits(headers.size(), archive.Size());
+  std::vector<std::size_t> by_offset(headers.size());
+  std::iota(by_offset.begin(), by_offset.end(), std::size_t{0});
+  std::sort(by_offset.begin(), by_offset.end(), [&headers](std::size_t a, std::size_t b) {
+    return headers[a].LocalHeaderOffset < headers[b].LocalHeaderOffset;
   });
+  std::optional<std::size_t> previous;
   std::uint64_t taken_up_to = 0;
-  for (const auto* h : by_offset) {
-    const auto end = LocalRecordEnd(archive, *h);
+  for (const std::size_t i : by_offset) {
+    const auto end = LocalRecordEnd(archive, headers[i]);
     if (!end) continue;
-    if (h->LocalHeaderOffset < taken_up_to) ThrowZipReadError();
-    taken_up_to = std::max(taken_up_to, *end);
+    const std::uint32_t offset = headers[i].LocalHeaderOffset;
+    if (offset < taken_up_to) ThrowZipReadError();
+    if (previous) limits[*previous] = offset;
+    previous = i;
+    taken_up_to = *end;
   }
+  return limits;
 }

@@ -10,6 +10,9 @@
 std::vector<TZipHeader> ReadCentralDirectory(ArchiveStream& archive);
 // Leaves the archive at the entry's data.
 TZipHeader ReadLocalHeader(ArchiveStream& archive, std::uint32_t offset);
-// Refuses an archive where an entry's local header starts inside another entry's local header or
-// data: the entries would share bytes, and a small archive could write without end.
-void CheckEntriesApart(ArchiveStream& archive, const std::vector<TZipHeader>& headers);
+// Where reading each entry's data has to stop: at the next local header in the file, or at the
+// end of the archive. Throws on an archive where an entry's local header starts inside another
+// entry's local header or data: the entries would share bytes, and a small archive could write
+// without end.
+std::vector<std::uint64_t> EntryReadLimits(ArchiveStream& archive,
+                                           const std::vector<TZipHeader>& headers);

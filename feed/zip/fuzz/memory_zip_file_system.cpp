@@ -36,17 +36,31 @@ class MemorySource : public ArchiveSource {
   std::uint64_t position_ = 0;
 };
 
+// Deflate gives at most 258 bytes for two bits.
+constexpr std::uint64_t kMostOutputPerInputByte = 1032;
+
+// Counts into the file's size and into the total of every file, which may not pass what the
+// archive's bytes, each read for one entry only, can unpack to.
 class MemoryOutputFile : public OutputFile {
  public:
-  explicit MemoryOutputFile(std::uint64_t& size) : size_(size) {}
+  MemoryOutputFile(std::uint64_t& size, std::uint64_t& total, std::uint64_t most)
+      : size_(size), total_(total), most_(most) {}
   void Write(const std::uint8_t*, std::size_t count) override {
     if (closed_) std::abort();
     size_ += count;
+    total_ += count;
+    if (total_ > most_) {
+      std::fprintf(stderr, "%llu bytes written from a smaller archive\n",
+                   static_cast<unsigned long long>(total_));
+      std::abort();
+    }
   }
   void Close() override { closed_ = true; }
 
  private:
   std::uint64_t& size_;
+  std::uint64_t& total_;
+  std::uint64_t most_;
   bool closed_ = false;
 };
 
@@ -109,7 +123,7 @@ std::unique_ptr<OutputFile> MemoryZipFileSystem::CreateOutputFile(const std::u16
   if (folders_.contains(path)) throw Error(FileCreateFailureText(path, u"Is a directory"));
   auto& size = file_sizes_[path];
   size = 0;
-  return std::make_unique<MemoryOutputFile>(size);
+  return std::make_unique<MemoryOutputFile>(size, total_written_, kMostOutputPerInputByte * size_);
 }
 
 bool MemoryZipFileSystem::FileExists(const std::u16string& path) {

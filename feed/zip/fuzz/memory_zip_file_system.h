@@ -1,7 +1,8 @@
 #pragma once
 // The archive reader's edges in memory, for fuzzing: the archive is the fuzz input, the folder a
 // map of paths. Nothing touches the disk, so a run costs what the reader costs. Every path the
-// reader hands over is checked, and one that Windows would resolve outside the folder aborts.
+// reader hands over is checked, and one that Windows would resolve outside the folder aborts; so
+// does writing more than the archive's bytes could unpack to.
 #include <cstdint>
 #include <map>
 #include <set>
@@ -29,4 +30,5 @@ class MemoryZipFileSystem : public ZipFileSystem {
   std::u16string folder_;
   std::set<std::u16string> folders_;
   std::map<std::u16string, std::uint64_t> file_sizes_;  // contents are not kept: they can be huge
+  std::uint64_t total_written_ = 0;
 };

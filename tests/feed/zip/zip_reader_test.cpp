@@ -474,8 +474,11 @@ std::string LocalRecord(const TestEntry& entry) {
 }
 
 // Entries sharing bytes would write them again and again: a small archive could fill the disk.
-TEST_F(ZipReaderTest, EntriesOverlappingAnotherAreRefusedBeforeAnythingIsWritten) {
+// Overlaps that the sizes show are refused before anything is written; data read on into a later
+// entry's local header stops there.
+TEST_F(ZipReaderTest, EntriesSharingBytesAreRefused) {
   const std::string read_error = "zip ファイルを読み取る際にエラーが発生しました";
+  const std::string stream_error = "ストリームからの読み取りエラー";
   std::vector<TestEntry> five = {{.name = "d0/stops.txt", .data = "S1,A\n"}};
   for (const char* name : {"d1/stops.txt", "d2/stops.txt", "d3/stops.txt", "d4/stops.txt"}) {
     five.push_back({.name = name, .data = "S1,A\n", .local_header_offset = 0});
@@ -492,6 +495,22 @@ TEST_F(ZipReaderTest, EntriesOverlappingAnotherAreRefusedBeforeAnythingIsWritten
   const auto adjacent = BuildZip({{.name = "a.txt", .data = "pad"}, b});
   auto one_byte_into_next = adjacent;
   Patch(one_byte_into_next, FindSignature(adjacent, "PK\1\2") + 20, U32Bytes(4));
+  // Stored data whose UncompressedSize takes the first byte of the next local header too.
+  const auto stored_on =
+      BuildZip({{.name = "a.txt", .data = "pad", .crc = Crc32("padP"), .uncompressed_size = 4}, b});
+  // Deflate data that quotes the next local header in a stored block and goes on into the next
+  // entry's data, declaring only that block: the shape of an archive whose entries all end in
+  // one shared stream.
+  const TestEntry deflated_b{.name = "b.txt", .data = "bee", .method = 8};
+  const auto quoted = LocalRecord(deflated_b).substr(0, 30 + 5);
+  auto deflated_on = BuildZip(
+      {{.name = "a.txt",
+        .data = std::string(1, '\0') + U16Bytes(35) + U16Bytes(static_cast<std::uint16_t>(~35)),
+        .crc = Crc32(quoted + "bee"),
+        .uncompressed_size = 35 + 3},
+       deflated_b});
+  Patch(deflated_on, 8, U16Bytes(8));
+  Patch(deflated_on, FindSignature(deflated_on, "PK\1\2") + 10, U16Bytes(8));
   const ArchiveCase cases[] = {
       {"five entries on one local header", BuildZip(five), read_error, {}},
       {"a local header inside another entry's data",
@@ -505,6 +524,8 @@ TEST_F(ZipReaderTest, EntriesOverlappingAnotherAreRefusedBeforeAnythingIsWritten
        {}},
       {"data ending where the next header starts", adjacent, "", {"a.txt", "b.txt"}},
       {"data running one byte into the next header", one_byte_into_next, read_error, {}},
+      {"stored data read on into the next header", stored_on, stream_error, {"a.txt"}},
+      {"deflate data read on into the next header", deflated_on, stream_error, {"a.txt"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);

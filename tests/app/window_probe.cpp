@@ -2,6 +2,8 @@
 // JSON, for the tests that drive the real program from outside.
 //   window_probe CLASS [CAPTION]        (empty CLASS: any class)
 //   window_probe --post MESSAGE CLASS   posts a message (a number) to the window, e.g. WM_CLOSE
+//   window_probe --post-child MESSAGE CLASS ID
+//                                       posts it to the window's child control of that id
 #include <windows.h>
 
 #include <cstdio>
@@ -74,16 +76,23 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
   return TRUE;
 }
 
+// Exit code 0 once posted; 1 without the window.
+int Post(HWND target, const wchar_t* message) {
+  return target && PostMessageW(target, static_cast<UINT>(std::wcstoul(message, nullptr, 0)), 0, 0)
+             ? 0
+             : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  if (std::wstring(argv[1]) == L"--post") {
-    const HWND target = argc > 3 ? FindWindowW(argv[3], nullptr) : nullptr;
-    return target &&
-                   PostMessageW(target, static_cast<UINT>(std::wcstoul(argv[2], nullptr, 0)), 0, 0)
-               ? 0
-               : 1;
+  const std::wstring command = argv[1];
+  if (command == L"--post") return argc > 3 ? Post(FindWindowW(argv[3], nullptr), argv[2]) : 2;
+  if (command == L"--post-child") {
+    if (argc < 5) return 2;
+    const HWND window = FindWindowW(argv[3], nullptr);
+    return Post(window ? GetDlgItem(window, std::wcstol(argv[4], nullptr, 0)) : nullptr, argv[2]);
   }
   const HWND window = FindWindowW(argv[1][0] ? argv[1] : nullptr, argc > 2 ? argv[2] : nullptr);
   if (!window) {

@@ -54,6 +54,10 @@ class Probe:
         args = ["wine", str(self.exe), "--post", str(message), window_class]
         return subprocess.run(args, capture_output=True, timeout=60).returncode == 0
 
+    def post_to_child(self, window_class, control_id, message):
+        args = ["wine", str(self.exe), "--post-child", str(message), window_class, str(control_id)]
+        return subprocess.run(args, capture_output=True, timeout=60).returncode == 0
+
     @staticmethod
     def child(window, control_id):
         return next(c for c in window["children"] if c and c["id"] == control_id)
@@ -217,6 +221,13 @@ class StandIn:
     def calls(self):
         return self.log.read_text(encoding="utf-8").splitlines() if self.log.exists() else []
 
+    def wait_for_call(self, member, timeout=60):
+        """Waits until the call log shows a call of the member, e.g. "Worksheet.PasteSpecial"."""
+        wait_for(lambda: self.count_calls(member), timeout, what=f"a call of {member}")
+
+    def count_calls(self, member):
+        return sum(line.startswith(f"Invoke {member} ") for line in self.calls())
+
     def close(self, probe):
         if self.program.running():
             probe.post(STANDIN_CLASS, WM_CLOSE)
@@ -251,12 +262,17 @@ class Velmora:
     def message_box(self):
         return ready_dialog(self.probe, caption="Velmora")
 
+    def start_run(self, archive):
+        """Starts an import run as a person does: releases the mouse over the button and chooses
+        the archive in the open dialog."""
+        release_mouse_over(screen_point(self.main(), self.control(PUT_BUTTON)), 1)
+        choose_file_in_dialog(self.probe, archive)
+
     def import_feed(self, archive, timeout=600, after_choosing=lambda: None):
         """One import run as a person does it: release the mouse over the button, choose the
         archive, answer each message box with OK. Gives the boxes met, in order, as (seconds
         since the archive was chosen, text)."""
-        release_mouse_over(screen_point(self.main(), self.control(PUT_BUTTON)), 1)
-        choose_file_in_dialog(self.probe, archive)
+        self.start_run(archive)
         chosen = time.monotonic()
         after_choosing()
         messages = []
@@ -266,12 +282,43 @@ class Velmora:
                            deadline - time.monotonic(), what="a message box or the run's end")
             if box is True:
                 return messages
-            texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
-            messages.append((time.monotonic() - chosen, texts[0] if texts else ""))
-            ok = next(c for c in box["children"] if c and c["class"] == "Button")
-            click_control(self.probe, box, ok["id"])
-            wait_for(lambda: self.probe.window(OPEN_DIALOG_CLASS, "Velmora") is None, 60,
-                     what="the box to close")
+            messages.append((time.monotonic() - chosen, self.answer(box)))
+
+    def answer(self, box):
+        """Presses a message box's OK button; gives the box's text."""
+        texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
+        ok = next(c for c in box["children"] if c and c["class"] == "Button")
+        click_control(self.probe, box, ok["id"])
+        wait_for(lambda: self.probe.window(OPEN_DIALOG_CLASS, "Velmora") is None, 60,
+                 what="the box to close")
+        return texts[0] if texts else ""
+
+    def click_close_box(self):
+        """Clicks the close box at the right end of the title bar, whose height and border the
+        window's outer rectangle and client origin give."""
+        window = self.main()
+        left, top, width, _ = window["rect"]
+        client_x, client_y = window["client_origin"]
+        border = client_x - left
+        caption = client_y - top - border
+        release_mouse_over((left + width - border - caption // 2, top + border + caption // 2), 1)
+
+    def wait_for_exit(self, timeout):
+        """Waits for the process to end, answering the message boxes shown meanwhile. Gives its
+        exit code (None when it is still running at the timeout) and the boxes' texts."""
+        def box_or_end():
+            box = self.probe.window(OPEN_DIALOG_CLASS, "Velmora")
+            return not self.program.running() or (box if box and box["visible"] else None)
+
+        texts = []
+        deadline = time.monotonic() + timeout
+        try:
+            while (box := wait_for(box_or_end, deadline - time.monotonic(),
+                                   what="the tool's end")) is not True:
+                texts.append(self.answer(box))
+        except AssertionError:
+            pass
+        return self.program.process.poll(), texts
 
     def status(self):
         return self.control(STATUS_PANEL)["text"]

@@ -18,8 +18,14 @@ CANNOT_ATTACH = ("×Excelをコントロールできません。エクセルを�
                  "タスクのゴミとして何か残っている可能性があります。")
 LOOP_FAILED = "×Excelをコントロールできません。出力は失敗しました。"
 NOT_PASTED = "次のファイルはシートに貼り付けられませんでした。"
+BM_CLICK, WM_LBUTTONUP = 0x00F5, 0x0202
 TWO_FILES = {"stops.txt": "stop_id,stop_name\r\n0012,みなと駅前\r\n0013,\"港,東\"\r\n",
              "agency.txt": "agency_id,agency_name\n0001,みなと交通\n"}
+# Files the checked boxes skip, among ones imported before and after them.
+WITH_FARES_AND_SHAPES = {
+    **TWO_FILES, "fare_attributes.txt": "fare_id,price\nF1,200\n",
+    "fare_rules.txt": "fare_id,route_id\nF1,R1\n", "routes.txt": "route_id\nR1\n",
+    "shapes.txt": "shape_id,shape_pt_sequence\nS1,1\n"}
 
 
 class ImportRunCase(unittest.TestCase):
@@ -209,6 +215,88 @@ class ImportRunTest(ImportRunCase):
         self.assertEqual(workbook["window"], {"left": 20, "top": 20, "width": 1880, "height": 1040})
         escapes = [k for k in workbook["keys"] if k["vk"] == 27]
         self.assertEqual([k["msg"] for k in escapes], ["down", "up"])
+        # The tool is still open, and holds nothing of the spreadsheet application any more.
+        self.assertEqual(workbook["clientReferences"], 0)
+
+    # Closing the window during a run, and button-ups that reach the disabled button.
+
+    def close_and_wait_for_the_end(self, once_out_of_sight=lambda closed: None):
+        """Closes the tool with its close box as a person does, while a run goes on: the window
+        goes out of sight at once, and the tool ends well, saying nothing more."""
+        closed = time.monotonic()
+        self.tool.click_close_box()
+        driver.wait_for(lambda: not (self.tool.main() or {}).get("visible"), 5,
+                        what="the window to disappear")
+        once_out_of_sight(closed)
+        code, boxes = self.tool.wait_for_exit(30 - (time.monotonic() - closed))
+        self.assertEqual(boxes, [])
+        self.assertEqual(code, 0)
+
+    def fares_and_shapes_feed(self):
+        return feeds.write_feed(self.folder / "fares.zip", WITH_FARES_AND_SHAPES)
+
+    def test_closed_while_attaching_it_stops_trying_and_ends(self):
+        self.start(standin=False)
+        self.tool.start_run(self.fares_and_shapes_feed())
+        # The tries begin once the feed is extracted.
+        driver.wait_for(lambda: all((self.tool.working_folder / name).exists()
+                                    for name in WITH_FARES_AND_SHAPES), 60,
+                        what="the feed extracted")
+
+        def start_standin(closed):
+            # Registered while a tool that went on trying would still be at it (ten tries, a
+            # second apart), the spreadsheet application must see no call.
+            self.standin = driver.StandIn(ARGS.standin, self.folder / "standin")
+            self.standin.wait_ready()
+            self.assertLess(time.monotonic() - closed, 8, "registered too late to tell")
+
+        self.close_and_wait_for_the_end(start_standin)
+        self.assertEqual(self.standin.calls(), [])
+        workbook = self.standin.dump(self.probe)
+        self.assertEqual([s["name"] for s in workbook["sheets"]], ["Sheet1"])
+        self.assertTrue(workbook["screenUpdating"])
+        self.assertEqual(workbook["clientReferences"], 0)
+
+    def test_closed_during_the_first_paste_it_imports_no_further_file_and_ends(self):
+        self.start("--fail-pastes", "12")
+        before = self.standin.dump(self.probe)
+        self.tool.start_run(self.fares_and_shapes_feed())
+        self.standin.wait_for_call("Worksheet.PasteSpecial")
+        during = self.standin.dump(self.probe)
+        self.assertEqual(during["active"], "agency")
+        self.assertGreater(during["clientReferences"], 0)
+        self.close_and_wait_for_the_end()
+
+        workbook = self.standin.dump(self.probe)
+        # The file being pasted may go in; none after it is started.
+        self.assertEqual([s["name"] for s in workbook["sheets"]], ["Sheet1", "agency"])
+        # The run's end steps: the first sheet active, screen updating put back on, last.
+        self.assertEqual(workbook["active"], "Sheet1")
+        self.assertEqual(self.standin.calls()[-2:], call(4, "Application.ScreenUpdating", "000b"))
+        self.assertTrue(workbook["screenUpdating"])
+        self.assertEqual(workbook["clientReferences"], 0)
+        # Neither placed nor sent Escape.
+        self.assertEqual(workbook["window"], before["window"])
+        self.assertEqual(workbook["keys"], before["keys"])
+
+    def test_button_ups_posted_to_the_disabled_button_start_no_second_run(self):
+        self.start("--fail-pastes", "12")
+        self.tool.start_run(self.two_file_feed())
+        self.standin.wait_for_call("Worksheet.PasteSpecial")
+        for message in (BM_CLICK, WM_LBUTTONUP):
+            self.assertTrue(self.probe.post_to_child(driver.MAIN_CLASS, driver.PUT_BUTTON,
+                                                     message))
+        posted_during = self.standin.count_calls("Worksheet.PasteSpecial")
+        ended = driver.wait_for(
+            lambda: "dialog" if self.probe.window(driver.OPEN_DIALOG_CLASS) else
+            "end" if self.tool.control(driver.PUT_BUTTON)["enabled"] else None,
+            120, what="a dialog or the run's end")
+        self.assertEqual(ended, "end")
+        # The run took messages after the posts: between two failed pastes it empties its queue.
+        pastes_after = self.standin.count_calls("Worksheet.PasteSpecial") - posted_during
+        self.assertGreaterEqual(pastes_after, 2)
+        self.assertEqual([s["name"] for s in self.sheets()], ["Sheet1", "agency", "stops"])
+        self.assertEqual(self.tool.status(), "処理終了")
 
 
 class CorpusImportTest(ImportRunCase):

@@ -53,9 +53,7 @@ std::u16string DecodeAll(ByteSource& source, std::uint64_t size, std::size_t pie
       std::make_unique_for_overwrite<char16_t[]>(FeedTextDecoder::OutputRoom(kMaxPending + piece));
   // Growing T as it is decoded would leave up to half its memory unused, and need old and new
   // memory at once; counting first costs a second read of the source.
-  const std::uint64_t units = CountUnits(source, in.get(), piece);
-  if (units > text.max_size()) throw std::length_error("feed text");
-  text.reserve(static_cast<std::size_t>(units));
+  text.reserve(CountUnits(source, in.get(), piece));
   source.Rewind();
 
   FeedTextDecoder decoder;

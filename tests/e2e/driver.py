@@ -286,12 +286,11 @@ class Velmora:
 
     def answer(self, box):
         """Presses a message box's OK button; gives the box's text."""
-        texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
         ok = next(c for c in box["children"] if c and c["class"] == "Button")
         click_control(self.probe, box, ok["id"])
         wait_for(lambda: self.probe.window(OPEN_DIALOG_CLASS, "Velmora") is None, 60,
                  what="the box to close")
-        return texts[0] if texts else ""
+        return message_text(box)
 
     def click_close_box(self):
         """Clicks the close box at the right end of the title bar, whose height and border the
@@ -304,21 +303,14 @@ class Velmora:
         release_mouse_over((left + width - border - caption // 2, top + border + caption // 2), 1)
 
     def wait_for_exit(self, timeout):
-        """Waits for the process to end, answering the message boxes shown meanwhile. Gives its
-        exit code (None when it is still running at the timeout) and the boxes' texts."""
+        """Waits for the process to end, or to show a message box first. Gives its exit code (None
+        while it runs) and the box's text (None without a box); a timeout fails."""
         def box_or_end():
             box = self.probe.window(OPEN_DIALOG_CLASS, "Velmora")
             return not self.program.running() or (box if box and box["visible"] else None)
 
-        texts = []
-        deadline = time.monotonic() + timeout
-        try:
-            while (box := wait_for(box_or_end, deadline - time.monotonic(),
-                                   what="the tool's end")) is not True:
-                texts.append(self.answer(box))
-        except AssertionError:
-            pass
-        return self.program.process.poll(), texts
+        box = wait_for(box_or_end, timeout, what="the tool's end")
+        return self.program.process.poll(), None if box is True else message_text(box)
 
     def status(self):
         return self.control(STATUS_PANEL)["text"]
@@ -330,6 +322,11 @@ class Velmora:
         except subprocess.TimeoutExpired:
             pass
         self.program.stop()
+
+
+def message_text(box):
+    texts = [c["text"] for c in box["children"] if c and c["id"] == MESSAGE_BOX_TEXT]
+    return texts[0] if texts else ""
 
 
 def zip_folder(folder, archive):

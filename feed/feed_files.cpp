@@ -8,7 +8,8 @@
 
 namespace {
 constexpr std::size_t kMaxTransfer = 1u << 30;  // ReadFile and WriteFile count in a DWORD
-}
+const std::u16string kReadFailed = u"ストリームの読み込みエラー";
+}  // namespace
 
 FeedFileSource::FeedFileSource(const std::u16string& path)
     : file_(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -24,14 +25,14 @@ std::size_t FeedFileSource::Read(char* buffer, std::size_t size) {
   DWORD got = 0;
   if (!ReadFile(file_.get(), buffer, static_cast<DWORD>(std::min(size, kMaxTransfer)), &got,
                 nullptr)) {
-    throw Error(u"ストリームの読み込みエラー");
+    throw Error(kReadFailed);
   }
   return got;
 }
 
 void FeedFileSource::Rewind() {
   if (!SetFilePointerEx(file_.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
-    throw Error(u"ストリームの読み込みエラー");
+    throw Error(kReadFailed);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 // After windows.h, which they need.
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <cstdint>
@@ -95,6 +96,18 @@ Count UserFromWindows(DWORD process_id) {
   return {count.windows, "windows"};
 }
 
+long long Threads(DWORD process_id) {
+  const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return -1;
+  THREADENTRY32 thread = {};
+  thread.dwSize = sizeof thread;
+  long long count = 0;
+  for (BOOL more = Thread32First(snapshot.get(), &thread); more;
+       more = Thread32Next(snapshot.get(), &thread))
+    count += thread.th32OwnerProcessID == process_id;
+  return count;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -113,10 +126,10 @@ int wmain(int argc, wchar_t** argv) {
   if (!GetProcessMemoryInfo(process.get(), &memory, sizeof memory)) return 1;
   std::printf(
       "{\"pid\": %lu, \"gdi\": %lld, \"gdi_route\": \"%s\", \"user\": %lld, "
-      "\"user_route\": \"%s\", \"pagefile_usage\": %llu, "
+      "\"user_route\": \"%s\", \"threads\": %lld, \"pagefile_usage\": %llu, "
       "\"committed_private\": %llu}\n",
       static_cast<unsigned long>(process_id), gdi.value, gdi.route, user.value, user.route,
-      static_cast<unsigned long long>(memory.PagefileUsage),
+      Threads(process_id), static_cast<unsigned long long>(memory.PagefileUsage),
       static_cast<unsigned long long>(CommittedPrivateBytes(process.get())));
   return gdi.value < 0 || user.value < 0 ? 1 : 0;
 }

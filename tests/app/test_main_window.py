@@ -1,6 +1,5 @@
 """The real main window under Wine: its layout read back with Win32 calls, and the button
 driven with the mouse and keyboard as a person would."""
-import argparse
 import sys
 import tempfile
 import unittest
@@ -138,10 +137,5 @@ class MissingStyleTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    driver.ensure_wine_rig()
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    parser.add_argument("--probe", required=True)
-    parser.add_argument("--unstyled", required=True)
-    ARGS, rest = parser.parse_known_args()
-    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+    ARGS, rest = driver.options("--exe", "--probe", "--unstyled")
+    driver.run_tests(rest)

@@ -1,6 +1,7 @@
 """Drives the real Windows programs under Wine as a person would: xdotool moves the pointer and
 types, window_probe reads windows back with Win32 calls. Runs inside scripts/with-wine-display
 (it re-executes itself there when started alone)."""
+import argparse
 import json
 import os
 import select
@@ -8,6 +9,7 @@ import shutil
 import subprocess
 import sys
 import time
+import unittest
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
@@ -21,6 +23,23 @@ def ensure_wine_rig():
     if not os.environ.get("VELMORA_WINE_READY"):
         wrapper = REPO / "scripts" / "with-wine-display"
         os.execv(str(wrapper), [str(wrapper), sys.executable, *sys.argv])
+
+
+def options(*names):
+    """The calling test script's required options, parsed inside the Wine rig, and the arguments
+    left for unittest."""
+    ensure_wine_rig()
+    parser = argparse.ArgumentParser()
+    for name in names:
+        parser.add_argument(name, required=True)
+    return parser.parse_known_args()
+
+
+def run_tests(unittest_arguments, skipped_code=77):
+    """Runs the calling script's tests. 77 is ctest's skip code: a run that skipped anything must
+    not show as a pass."""
+    result = unittest.main(argv=[sys.argv[0], *unittest_arguments], verbosity=2, exit=False).result
+    sys.exit(1 if not result.wasSuccessful() else skipped_code if result.skipped else 0)
 
 
 def wait_for(predicate, timeout, interval=0.2, what="condition", seen=None):

@@ -1,10 +1,8 @@
 """Whole import runs under Wine: the real tool driven as a person would, against the stand-in
 spreadsheet application; the stand-in's workbook, call log and window, and the working folder
 are compared with what the feed predicts."""
-import argparse
 import os
 import shutil
-import sys
 import tempfile
 import time
 import unittest
@@ -347,11 +345,5 @@ def call(flags, member, args="", name=None):
 
 
 if __name__ == "__main__":
-    driver.ensure_wine_rig()
-    parser = argparse.ArgumentParser()
-    for option in ("--exe", "--probe", "--standin", "--holder", "--corpus"):
-        parser.add_argument(option, required=True)
-    ARGS, rest = parser.parse_known_args()
-    result = unittest.main(argv=[sys.argv[0], *rest], verbosity=2, exit=False).result
-    # 77 is ctest's skip code: a run that skipped anything must not show as a pass.
-    sys.exit(1 if not result.wasSuccessful() else 77 if result.skipped else 0)
+    ARGS, rest = driver.options("--exe", "--probe", "--standin", "--holder", "--corpus")
+    driver.run_tests(rest)

@@ -1,11 +1,9 @@
 """Many import runs in one session of the tool, under Wine: what the process holds after the
 second run and after the last, read from outside, shows whether each run leaves something behind.
 The figures are checked first on a process that makes and frees known amounts."""
-import argparse
 import json
 import shutil
 import subprocess
-import sys
 import tempfile
 import unittest
 from pathlib import Path
@@ -115,11 +113,5 @@ class RepeatedImportTest(ScratchFolder):
 
 
 if __name__ == "__main__":
-    driver.ensure_wine_rig()
-    parser = argparse.ArgumentParser()
-    for option in ("--exe", "--probe", "--standin", "--resources", "--churn"):
-        parser.add_argument(option, required=True)
-    ARGS, rest = parser.parse_known_args()
-    result = unittest.main(argv=[sys.argv[0], *rest], verbosity=2, exit=False).result
-    # 77 is ctest's skip code: a run that skipped anything must not show as a pass.
-    sys.exit(1 if not result.wasSuccessful() else 77 if result.skipped else 0)
+    ARGS, rest = driver.options("--exe", "--probe", "--standin", "--resources", "--churn")
+    driver.run_tests(rest)

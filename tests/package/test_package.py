@@ -1,7 +1,6 @@
 """The release package as a user downloads it: the zip and its checksum, the four files of its
 one folder, the guide readable by Notepad, an executable that needs no DLL a bare Windows 10
 lacks, and an import of the sample feed by the unpacked executable under Wine."""
-import argparse
 import hashlib
 import os
 import re
@@ -153,10 +152,7 @@ class UnpackedImportTest(PackageCase):
 
 
 if __name__ == "__main__":
-    driver.ensure_wine_rig()
-    parser = argparse.ArgumentParser()
-    for option in ("--folder", "--version", "--objdump", "--probe", "--standin", "--work"):
-        parser.add_argument(option, required=True)
-    ARGS, rest = parser.parse_known_args()
-    result = unittest.main(argv=[sys.argv[0], *rest], verbosity=2, exit=False).result
-    sys.exit(0 if result.wasSuccessful() and not result.skipped else 1)
+    ARGS, rest = driver.options("--folder", "--version", "--objdump", "--probe", "--standin",
+                                "--work")
+    # The package is checked whole: a skipped check fails it.
+    driver.run_tests(rest, skipped_code=1)

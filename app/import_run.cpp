@@ -2,12 +2,14 @@
 
 #include <exception>
 
-#include "app/base/error.h"
+#include "base/error.h"
+#include "base/retry.h"
 #include "feed/feed_names.h"
 
 namespace {
 
-constexpr int kAttempts = 15;
+constexpr int kPasteAttempts = 15;
+constexpr std::uint32_t kPastePauseMs = 300;
 
 const std::u16string kStatusChoosing = u"GTFS選択中";
 const std::u16string kStatusStarted = u"処理を開始";
@@ -29,16 +31,12 @@ void TellFailure(ImportSteps& steps, const std::exception& failure) {
 
 // Up to 15 pastes; false when every one failed.
 bool PasteWithRetries(ImportSteps& steps) {
-  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-    try {
-      steps.PasteUnicodeText();
-      return true;
-    } catch (const std::exception&) {
-      steps.ProcessPendingMessages();
-      steps.Sleep(300);
-    }
-  }
-  return false;
+  return RetryWithPauses(
+      kPasteAttempts, [&] { steps.PasteUnicodeText(); },
+      [&] {
+        steps.ProcessPendingMessages();
+        steps.Sleep(kPastePauseMs);
+      });
 }
 
 // One feed file into one fresh sheet at the end of the workbook. False when its text did not

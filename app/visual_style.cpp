@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/base/utf.h"
+#include "base/utf.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "feed/feed_text_decoder.h"
 #include "feed/feed_text_length.h"
 #include "feed/utf8_encoder.h"

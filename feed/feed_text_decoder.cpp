@@ -1,7 +1,7 @@
 #include "feed/feed_text_decoder.h"
 
-#include "app/base/error.h"
-#include "feed/strict_utf8.h"
+#include "base/error.h"
+#include "base/strict_utf8.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

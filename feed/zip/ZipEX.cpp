@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "feed/zip/entry_name.h"
 #include "feed/zip/header_parser.h"
 

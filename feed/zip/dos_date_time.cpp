@@ -1,6 +1,6 @@
 #include "feed/zip/dos_date_time.h"
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 namespace {
 

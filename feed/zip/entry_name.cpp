@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "app/base/error.h"
-#include "feed/strict_utf8.h"
+#include "base/error.h"
+#include "base/strict_utf8.h"
 #include "feed/zip/code_page_437.h"
 
 namespace {

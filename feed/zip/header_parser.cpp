@@ -5,7 +5,7 @@
 #include <numeric>
 #include <optional>
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 namespace {
 

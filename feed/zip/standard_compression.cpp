@@ -1,7 +1,7 @@
 #include <zlib.h>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 #include "feed/zip/compression_table.h"
 
 namespace {

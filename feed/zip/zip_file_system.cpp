@@ -1,6 +1,6 @@
 #include "feed/zip/zip_file_system.h"
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 std::u16string ArchiveOpenFailureText(const std::u16string& path, const std::u16string& reason) {
   return FormatText(u"ファイル %s は開けません。 %s ", {path, reason});

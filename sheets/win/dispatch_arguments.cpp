@@ -1,6 +1,6 @@
 #include "sheets/win/dispatch_arguments.h"
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "sheets/win/hresult_error.h"
 #include "sheets/win/variant_value.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/base/win/com.h"
+#include "base/win/com.h"
 #include "sheets/automation.h"
 
 class DispatchArguments {

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/base/error.h"
-#include "app/base/win/system_error_text.h"
+#include "base/error.h"
+#include "base/win/system_error_text.h"
 
 std::u16string HresultText(HRESULT result) {
   std::u16string text = SystemErrorText(static_cast<DWORD>(result));

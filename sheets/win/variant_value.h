@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/base/win/com.h"
+#include "base/win/com.h"
 #include "sheets/automation.h"
 
 class VariantValue final : public sheets::Value {

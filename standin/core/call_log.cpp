@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 
 std::string LookupLine(std::u16string_view name) {
   return "GetIDsOfNames " + Utf16ToUtf8(name);

@@ -1,7 +1,7 @@
 #include "standin/core/cell_range.h"
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 #include "standin/core/refusals.h"
 
 CellRange CellRange::Cell(std::int32_t row, std::int32_t column) {

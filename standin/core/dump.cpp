@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/base/utf.h"
+#include "base/utf.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 namespace {
 

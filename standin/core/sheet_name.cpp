@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "standin/core/refusals.h"
 
 namespace {

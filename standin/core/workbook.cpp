@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 #include "standin/core/refusals.h"
 #include "standin/core/sheet_name.h"
 

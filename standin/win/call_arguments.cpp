@@ -1,6 +1,6 @@
 #include "standin/win/call_arguments.h"
 
-#include "app/base/win/wide.h"
+#include "base/win/wide.h"
 #include "standin/win/dispatch_object.h"
 
 CallArguments::CallArguments(const DISPPARAMS& params, bool put)

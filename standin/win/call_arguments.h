@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/base/win/com.h"
+#include "base/win/com.h"
 
 class DispatchObject;
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
-#include "app/base/win/wide.h"
+#include "base/error.h"
+#include "base/utf.h"
+#include "base/win/wide.h"
 
 namespace {
 

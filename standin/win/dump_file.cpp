@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/base/utf.h"
-#include "app/base/win/system_error_text.h"
-#include "app/base/win/wide.h"
+#include "base/utf.h"
+#include "base/win/system_error_text.h"
+#include "base/win/wide.h"
 
 namespace {
 

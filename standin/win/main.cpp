@@ -9,9 +9,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/base/error.h"
-#include "app/base/win/com.h"
-#include "app/base/win/wide.h"
+#include "base/error.h"
+#include "base/win/com.h"
+#include "base/win/wide.h"
 #include "standin/core/options.h"
 #include "standin/win/objects.h"
 #include "standin/win/registration.h"
@@ -28,21 +28,10 @@ std::vector<std::u16string> CommandLineArguments() {
   return result;
 }
 
-class ComApartment {
- public:
-  ComApartment() {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-      throw Error(u"COM cannot be initialised");
-    }
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() { CoUninitialize(); }
-};
-
 int Run() {
   const StandinOptions options = ParseOptions(CommandLineArguments());
   const ComApartment apartment;
+  if (FAILED(apartment.result())) throw Error(u"COM cannot be initialised");
   StandinState state;
   if (!options.log_path.empty()) state.log = CallLog(std::filesystem::path(options.log_path));
   if (options.workbook) state.workbook.emplace(options.sheets, options.faults);

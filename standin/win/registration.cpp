@@ -2,10 +2,10 @@
 
 #include <oleauto.h>
 
-#include "app/base/error.h"
-#include "app/base/win/system_error_text.h"
-#include "app/base/win/unique_handle.h"
-#include "app/base/win/wide.h"
+#include "base/error.h"
+#include "base/win/system_error_text.h"
+#include "base/win/unique_handle.h"
+#include "base/win/wide.h"
 
 namespace {
 

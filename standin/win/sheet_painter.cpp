@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/base/utf.h"
-#include "app/base/win/wide.h"
+#include "base/utf.h"
+#include "base/win/wide.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "standin/win/standin_state.h"
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 Workbook& StandinState::RequireWorkbook(std::u16string_view member) {
   if (!workbook) {

@@ -1,9 +1,10 @@
 #include "standin/win/standin_window.h"
 
+#include <cstdio>
 #include <utility>
 
-#include "app/base/error.h"
-#include "app/base/win/system_error_text.h"
+#include "base/error.h"
+#include "base/win/system_error_text.h"
 #include "standin/win/dump_file.h"
 #include "standin/win/sheet_painter.h"
 
@@ -42,9 +43,9 @@ void RegisterWindowClass(WNDPROC procedure) {
 
 StandinWindow::StandinWindow(StandinState& state, std::u16string dump_path)
     : state_(state), dump_path_(std::move(dump_path)) {
-  RegisterWindowClass(Procedure);
-  window_ = CreateWindowExW(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, 100, 100, 900,
-                            600, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  RegisterWindowClass(Entry);
+  CreateWindowExW(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, 100, 100, 900, 600, nullptr,
+                  nullptr, GetModuleHandleW(nullptr), this);
   if (!window_) throw Error(LastErrorText());
   state_.window = window_;
   ShowWindow(window_, SW_SHOWNORMAL);
@@ -60,17 +61,11 @@ void StandinWindow::RunLater(UINT delay_ms, std::function<void()> action) {
   SetTimer(window_, kRunLaterTimer, delay_ms, nullptr);
 }
 
-LRESULT CALLBACK StandinWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<StandinWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self || !self->window_) return DefWindowProcW(window, message, wparam, lparam);
-  return self->Handle(message, wparam, lparam);
+void StandinWindow::OnUncaughtFailure(const std::exception& failure) {
+  std::fprintf(stderr, "The stand-in's window failed: %s\n", failure.what());
 }
 
-LRESULT StandinWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT StandinWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;

@@ -7,28 +7,26 @@
 #include <functional>
 #include <string>
 
+#include "base/win/window_base.h"
 #include "standin/win/standin_state.h"
 
 inline constexpr UINT kWriteDumpMessage = WM_APP + 1;
 inline constexpr UINT kWriteSummaryMessage = WM_APP + 2;
 
-class StandinWindow {
+class StandinWindow final : public WindowBase {
  public:
   // Creates the shown window and records it in state. Throws Error when it cannot.
   StandinWindow(StandinState& state, std::u16string dump_path);
-  StandinWindow(const StandinWindow&) = delete;
-  StandinWindow& operator=(const StandinWindow&) = delete;
   ~StandinWindow();
 
   // Runs action once, delay_ms from now, on the window's thread.
   void RunLater(UINT delay_ms, std::function<void()> action);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnUncaughtFailure(const std::exception& failure) override;
 
   StandinState& state_;
   std::u16string dump_path_;
   std::function<void()> later_;
-  HWND window_ = nullptr;
 };

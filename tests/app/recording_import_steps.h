@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
 #include "app/import_run.h"
+#include "base/error.h"
+#include "base/utf.h"
 
 class RecordingImportSteps : public ImportSteps {
  public:

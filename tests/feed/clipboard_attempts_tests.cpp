@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 namespace {
 

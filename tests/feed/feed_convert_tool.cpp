@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "feed/feed_text.h"
 
 namespace {

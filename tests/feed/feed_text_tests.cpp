@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "tests/feed/memory_streams.h"
 
 using namespace std::literals;

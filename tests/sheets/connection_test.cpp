@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "tests/sheets/recording_application.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/sheets/recording_application.h"
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "tests/sheets/recording_application.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/error.h"
+#include "base/error.h"
 
 namespace {
 

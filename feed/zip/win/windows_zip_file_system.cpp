@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "app/base/error.h"
-#include "app/base/win/system_error_text.h"
-#include "app/base/win/unique_handle.h"
-#include "app/base/win/wide.h"
+#include "base/error.h"
+#include "base/win/system_error_text.h"
+#include "base/win/unique_handle.h"
+#include "base/win/wide.h"
 
 namespace {
 

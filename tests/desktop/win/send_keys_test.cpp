@@ -1,4 +1,4 @@
-#include "desktop/send_keys.h"
+#include "desktop/win/send_keys.h"
 
 #include <gtest/gtest.h>
 

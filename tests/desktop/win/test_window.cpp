@@ -1,6 +1,6 @@
 #include "tests/desktop/win/test_window.h"
 
-#include "app/base/win/shell_services.h"
+#include "base/win/shell_services.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"DesktopTestWindow";

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/base/app_title.h"
-#include "app/base/win/wide.h"
+#include "base/app_title.h"
+#include "base/win/wide.h"
 
 namespace {
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,10 +1,10 @@
-#include "desktop/window_finder.h"
+#include "desktop/win/window_finder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/base/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "tests/desktop/win/test_window.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "desktop/window_placement.h"
+#include "desktop/win/window_placement.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "app/base/win/shell_services.h"
+#include "base/win/shell_services.h"
 #include "tests/desktop/win/test_window.h"
 
 namespace {

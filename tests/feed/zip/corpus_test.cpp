@@ -9,10 +9,10 @@
 #include <map>
 #include <sstream>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 #include "feed/zip/ZipEX.h"
-#include "feed/zip/native_zip_file_system.h"
+#include "tests/feed/zip/native_zip_file_system.h"
 #include "tests/shared_data.h"
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/base/error.h"
-#include "app/base/utf.h"
+#include "base/error.h"
+#include "base/utf.h"
 #include "feed/zip/code_page_437.h"
 #include "feed/zip/dos_date_time.h"
 #include "feed/zip/entry_name.h"

@@ -1,4 +1,4 @@
-#include "sheets/excel_controle.h"
+#include "sheets/win/excel_controle.h"
 
 #include <windows.h>
 
@@ -9,14 +9,15 @@
 #include <fstream>
 #include <set>
 
-#include "app/base/error.h"
-#include "app/base/win/unique_handle.h"
-#include "tests/sheets/win/com_apartment.h"
+#include "base/error.h"
+#include "base/win/com.h"
+#include "base/win/unique_handle.h"
 
 namespace {
 
 class ExcelControleTest : public ::testing::Test {
  protected:
+  void SetUp() override { ASSERT_HRESULT_SUCCEEDED(apartment.result()); }
   void TearDown() override { ReleaseExcel(); }  // before the apartment ends, as the shell does
 
   ComApartment apartment;

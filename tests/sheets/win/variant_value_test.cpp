@@ -3,9 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/base/error.h"
+#include "base/error.h"
 #include "sheets/sheet_operations.h"
-#include "tests/sheets/win/com_apartment.h"
 #include "tests/sheets/win/recording_dispatch.h"
 
 namespace {
@@ -38,6 +37,8 @@ class VariantValueTest : public ::testing::Test {
     object.AddRef();
     return VariantValue(ComPtr<IDispatch>::Adopt(&object));
   }
+
+  void SetUp() override { ASSERT_HRESULT_SUCCEEDED(apartment.result()); }
 
   ComApartment apartment;
   RecordingDispatch object;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/win/com.h"
-#include "app/base/win/unique_handle.h"
+#include "base/win/com.h"
+#include "base/win/unique_handle.h"
 
 class StandinProcess {
  public:

@@ -81,14 +81,6 @@ void PutOnClipboard(const std::wstring& text) {
   CloseClipboard();
 }
 
-class ComApartment {
- public:
-  ComApartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() { CoUninitialize(); }
-};
-
 class StandinWinTest : public testing::Test {
   ComApartment apartment_;
 };

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/base/error.h"
-#include "app/base/win/system_error_text.h"
-#include "app/base/win/unique_handle.h"
-#include "app/base/win/wide.h"
+#include "base/error.h"
+#include "base/win/system_error_text.h"
+#include "base/win/unique_handle.h"
+#include "base/win/wide.h"
 #include "feed/zip/ZipEX.h"
 #include "feed/zip/code_page_437.h"
 #include "feed/zip/win/windows_zip_file_system.h"

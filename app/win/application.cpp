@@ -1,0 +1,39 @@
+#include "app/win/application.h"
+
+#include "base/app_title.h"
+#include "base/error.h"
+#include "base/win/shell_services.h"
+#include "base/win/wide.h"
+
+namespace {
+
+std::u16string ModulePath() {
+  wchar_t path[MAX_PATH + 1] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return FromWide(path);
+}
+
+}  // namespace
+
+const std::u16string& ApplicationTitleText() {
+  static const std::u16string title = ApplicationTitle(ModulePath());
+  return title;
+}
+
+void CreateApplicationWindow(HINSTANCE instance) {
+  WNDCLASSW window_class = {};
+  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = L"VelmoraApplication";
+  RegisterClassW(&window_class);
+  // Never shown: it owns the clipboard and the shell operation, and starts the window walk.
+  const HWND window = CreateWindowExW(0, window_class.lpszClassName, AsWide(ApplicationTitleText()),
+                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
+                                      0, nullptr, nullptr, instance, nullptr);
+  SetApplicationWindow(window);
+}
+
+void ReportUncaughtFailure(const std::exception& failure) {
+  const std::u16string text = WithFinalStop(FailureText(failure));
+  MessageBoxW(GetActiveWindow(), AsWide(text), AsWide(ApplicationTitleText()), MB_OK | MB_ICONSTOP);
+}

@@ -1,0 +1,247 @@
+#include "app/win/frm_main_form.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <exception>
+
+#include "app/form_placement.h"
+#include "app/import_run.h"
+#include "app/win/application.h"
+#include "app/win/control_painter.h"
+#include "app/win/import_steps_win.h"
+#include "base/win/wide.h"
+#include "velmora_version.h"
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"Tfrm_main";
+constexpr wchar_t kCaption[] = L"Velmora  Ver." VELMORA_VERSION_TEXT;
+constexpr int kClientWidth = 306;
+constexpr int kClientHeight = 206;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kButtonText = RGB(0, 0, 160);
+constexpr COLORREF kPanelText = RGB(255, 255, 0);
+constexpr COLORREF kPanelBack = RGB(0, 0, 0);
+constexpr COLORREF kLabel2Text = RGB(128, 255, 255);
+
+enum ControlId { kPutButton = 100, kFaresBox, kShapesBox, kPanel, kLabel1, kLabel2 };
+
+UniqueFont MakeFont(const wchar_t* face, int pixel_height, bool bold) {
+  return UniqueFont(CreateFontW(-pixel_height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH, face));
+}
+
+}  // namespace
+
+Tfrm_main::Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style)
+    : instance_(instance), style_(std::move(style)), background_(CreateSolidBrush(kGreen)) {
+  WNDCLASSW window_class = {};
+  window_class.lpfnWndProc = Entry;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = background_.get();
+  window_class.lpszClassName = kWindowClass;
+  RegisterClassW(&window_class);
+
+  RECT outer = {0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  CreateWindowExW(kExStyle, kWindowClass, kCaption, kStyle, 0, 0, outer.right - outer.left,
+                  outer.bottom - outer.top, nullptr, nullptr, instance, this);
+}
+
+void Tfrm_main::Show(int show_command) {
+  FormShow();
+  ShowWindow(window_, show_command);
+  UpdateWindow(window_);
+}
+
+void Tfrm_main::FormShow() {
+  RECT outer;
+  GetWindowRect(window_, &outer);
+  const FormPosition position =
+      FormShowPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                       outer.right - outer.left, outer.bottom - outer.top);
+  SetWindowPos(window_, nullptr, position.left, position.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Tfrm_main::OnUncaughtFailure(const std::exception& failure) {
+  ReportUncaughtFailure(failure);
+}
+
+LRESULT Tfrm_main::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(l));
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+      return TRUE;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, w, l);
+  }
+}
+
+HWND Tfrm_main::CreateControl(const wchar_t* window_class, const wchar_t* caption, DWORD style,
+                              int id, int left, int top, int width, int height, HFONT font) {
+  const HWND control = CreateWindowExW(
+      0, window_class, caption, WS_CHILD | WS_VISIBLE | style, left, top, width, height, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void Tfrm_main::OnCreate() {
+  label1_font_ = MakeFont(L"メイリオ", 13, true);
+  check_font_ = MakeFont(L"メイリオ", 13, false);
+  button_font_ = MakeFont(L"メイリオ", 16, true);
+  panel_font_ = MakeFont(L"Tahoma", 13, false);
+  label2_font_ = MakeFont(L"メイリオ", 11, false);
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(label2_font_.get()), FALSE);
+
+  // Created in tab order: the button (0, no tab stop), the fares box (4), the panel (5) and the
+  // shapes box (6); the labels take no focus.
+  btn_put_ = CreateControl(L"BUTTON", L"GTFS（ZIPファイル）を開く", BS_PUSHBUTTON, kPutButton, 23,
+                           73, 260, 52, button_font_.get());
+  SetWindowSubclass(btn_put_, PutButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  chk_not__untin_ =
+      CreateControl(L"BUTTON", L"運賃はシートに読み込まない", BS_AUTOCHECKBOX | WS_TABSTOP,
+                    kFaresBox, 23, 33, 191, 17, check_font_.get());
+  Panel_msg_ = CreateControl(L"STATIC", L"Corvanth", SS_OWNERDRAW, kPanel, 25, 132, 258, 41,
+                             panel_font_.get());
+  chk_not_shape_ = CreateControl(L"BUTTON", L"Shapesを読み込まない", BS_AUTOCHECKBOX | WS_TABSTOP,
+                                 kShapesBox, 23, 51, 191, 17, check_font_.get());
+  Label1_ = CreateControl(L"STATIC", L"エクセルを起動してからボタンを押しましょう。",
+                          SS_LEFT | SS_NOPREFIX, kLabel1, 14, 7, 286, 20, label1_font_.get());
+  Label2_ = CreateControl(L"STATIC", L"ダブルクォーテーションに囲まれたカンマには未対応",
+                          SS_LEFT | SS_NOPREFIX, kLabel2, 21, 181, 264, 17, label2_font_.get());
+  SendMessageW(chk_not__untin_, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(chk_not_shape_, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+LRESULT Tfrm_main::OnCtlColorStatic(HDC dc, HWND control) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, control == Label2_ ? kLabel2Text : kWhite);
+  return reinterpret_cast<LRESULT>(background_.get());
+}
+
+LRESULT Tfrm_main::OnNotify(const NMHDR& header) {
+  if (header.code != NM_CUSTOMDRAW) return 0;
+  const bool button = header.hwndFrom == btn_put_;
+  if (!button && header.hwndFrom != chk_not__untin_ && header.hwndFrom != chk_not_shape_) return 0;
+  const ControlLook look = {style_ ? &*style_ : nullptr, button ? kButtonText : kWhite, kGreen};
+  return PaintButtonControl(reinterpret_cast<const NMCUSTOMDRAW&>(header), look);
+}
+
+void Tfrm_main::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.hwndItem != Panel_msg_) return;
+  // The status panel: yellow on black, a lowered bevel, the caption centred both ways.
+  UniqueBrush black(CreateSolidBrush(kPanelBack));
+  RECT rect = item.rcItem;
+  FillRect(item.hDC, &rect, black.get());
+  DrawEdge(item.hDC, &rect, BDR_SUNKENOUTER, BF_RECT);
+  wchar_t text[512];
+  GetWindowTextW(Panel_msg_, text, 512);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, kPanelText);
+  SelectedObject font(item.hDC, panel_font_.get());
+  DrawTextW(item.hDC, text, -1, &rect,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void Tfrm_main::OnClose() {
+  // The run is still inside the button's handler and reads the controls: the window only goes
+  // out of sight now, and away once the run has stopped.
+  if (run_active_) {
+    closed_during_run_ = true;
+    ShowWindow(window_, SW_HIDE);
+    return;
+  }
+  DestroyWindow(window_);
+}
+
+void Tfrm_main::OnDestroy() {
+  RemoveWindowSubclass(btn_put_, PutButtonProc, 0);
+  PostQuitMessage(0);
+}
+
+LRESULT CALLBACK Tfrm_main::PutButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                          DWORD_PTR form) {
+  // The import run starts on the release of any mouse button, not on a click: the keyboard
+  // cannot start it.
+  const LRESULT result = DefSubclassProc(button, message, w, l);
+  if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
+    try {
+      reinterpret_cast<Tfrm_main*>(form)->btn_putMouseUp();
+    } catch (const std::exception& failure) {
+      ReportUncaughtFailure(failure);
+    }
+  }
+  return result;
+}
+
+void Tfrm_main::btn_putMouseUp() {
+  // A button-up sent straight to the disabled button must not start a run inside the running
+  // one: that would delete its working folder and release its spreadsheet.
+  if (run_active_) return;
+  {
+    run_active_ = true;
+    const struct RunEnd {
+      bool& active;
+      ~RunEnd() { active = false; }
+    } run_end{run_active_};
+    WindowImportSteps steps(*this);
+    ImportRun(steps);
+  }
+  // Closed from the message loop, not from inside the button's own handler.
+  if (closed_during_run_) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void Tfrm_main::SetStatus(const std::u16string& text) {
+  SetWindowTextW(Panel_msg_, AsWide(text));
+  InvalidateRect(Panel_msg_, nullptr, TRUE);
+  UpdateWindow(Panel_msg_);
+}
+
+void Tfrm_main::EnablePutButton(bool enabled) {
+  EnableWindow(btn_put_, enabled);
+}
+
+bool Tfrm_main::SkipFares() const {
+  return SendMessageW(chk_not__untin_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool Tfrm_main::SkipShapes() const {
+  return SendMessageW(chk_not_shape_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::optional<std::u16string> Tfrm_main::ChooseArchive() {
+  std::wstring path(32768, L'\0');
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = L"GTFS\0*.zip\0";
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  return FromWide(path.c_str());
+}

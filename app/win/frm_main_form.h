@@ -1,0 +1,57 @@
+#pragma once
+// The main window frm_main: the instruction, two check boxes, the button that starts the
+// import run, the status panel and the line that states the tool's one limitation.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/visual_style.h"
+#include "base/win/gdi.h"
+#include "base/win/window_base.h"
+
+class Tfrm_main final : public WindowBase {
+ public:
+  Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style);
+  // Places the window (FormShow) and shows it.
+  void Show(int show_command);
+
+  // Services for the import run.
+  void SetStatus(const std::u16string& text);
+  void EnablePutButton(bool enabled);
+  bool SkipFares() const;
+  bool SkipShapes() const;
+  std::optional<std::u16string> ChooseArchive();
+  bool ClosedDuringRun() const { return closed_during_run_; }
+
+ private:
+  static LRESULT CALLBACK PutButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
+                                        DWORD_PTR form);
+  LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
+  void OnUncaughtFailure(const std::exception& failure) override;
+
+  void OnCreate();
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnClose();
+  void OnDestroy();
+  void btn_putMouseUp();
+  void FormShow();
+
+  HWND CreateControl(const wchar_t* window_class, const wchar_t* caption, DWORD style, int id,
+                     int left, int top, int width, int height, HFONT font);
+
+  HINSTANCE instance_;
+  std::optional<VisualStyle> style_;
+  bool run_active_ = false;
+  bool closed_during_run_ = false;
+  HWND btn_put_ = nullptr;
+  HWND chk_not__untin_ = nullptr;
+  HWND Panel_msg_ = nullptr;
+  HWND Label1_ = nullptr;
+  HWND chk_not_shape_ = nullptr;
+  HWND Label2_ = nullptr;
+  UniqueBrush background_;
+  UniqueFont label1_font_, check_font_, button_font_, panel_font_, label2_font_;
+};

@@ -1,0 +1,43 @@
+// Start-up: COM on this thread, the application window, the visual style, the main window and
+// the message loop.
+#include <objbase.h>
+#include <windows.h>
+
+#include <exception>
+
+#include "app/win/application.h"
+#include "app/win/frm_main_form.h"
+#include "app/win/style_resources.h"
+#include "base/win/com.h"
+#include "feed/zip/ZipEX.h"
+#include "sheets/win/excel_controle.h"
+
+namespace {
+
+int RunMessageLoop(HWND main_window) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab moves between the check boxes; Enter and Space reach no click handler.
+    if (IsDialogMessageW(main_window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  const ComApartment apartment;
+  RegisterStandardCompressionHandlers();
+  CreateApplicationWindow(instance);
+  int exit_code = 0;
+  {
+    Tfrm_main frm_main(instance, LoadApplicationStyle(instance, u"Aqua Light Slate"));
+    frm_main.Show(show_command);
+    exit_code = RunMessageLoop(frm_main.Handle());
+  }
+  // The one reference to the spreadsheet application goes before COM does.
+  ReleaseExcel();
+  return exit_code;
+}

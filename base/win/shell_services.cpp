@@ -1,0 +1,24 @@
+#include "base/win/shell_services.h"
+
+namespace {
+HWND application_window = nullptr;
+}
+
+HWND ApplicationWindow() {
+  return application_window;
+}
+void SetApplicationWindow(HWND window) {
+  application_window = window;
+}
+
+void ProcessPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {  // leave it for the message loop, or the tool never ends
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}

@@ -1,0 +1,60 @@
+#include "desktop/win/window_placement.h"
+
+#include <windows.h>
+
+#include "base/win/shell_services.h"
+#include "desktop/placement_rect.h"
+#include "desktop/win/send_keys.h"
+#include "desktop/win/window_finder.h"
+#include "desktop/window_walk.h"
+
+namespace {
+HWND FindExcelWindow() {
+  return FindTopWindow(u"Excel", u"", u"", 2);
+}
+
+bool IsFound(HWND window) {
+  const auto id = reinterpret_cast<WindowId>(window);
+  return id != kNoWindow && id != kWalkLimitReached;
+}
+
+void RightClickAt(ScreenPoint point) {
+  Sleep(1000);
+  SetCursorPos(point.x, point.y);
+  mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+  ProcessPendingMessages();
+  Sleep(300);
+  mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+  ProcessPendingMessages();
+  Sleep(1000);
+}
+}  // namespace
+
+void BringUpExcelWindow() {
+  try {
+    const HWND window = FindExcelWindow();
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  } catch (...) {  // bringing the window up is a courtesy; the run goes on without it
+  }
+}
+
+void PlaceExcelWindow(int32_t top, int32_t action) {
+  try {
+    const Placement placement =
+        PlacementFor(top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const HWND window = FindExcelWindow();
+    for (int i = 0; i < 100; ++i) {
+      ProcessPendingMessages();
+      Sleep(10);
+    }
+    SetWindowPos(window, HWND_NOTOPMOST, placement.left, placement.top, placement.width,
+                 placement.height, 0);
+    RECT outer{};
+    // Without a window there is no title bar: never click at an undefined place.
+    const bool have_rect = IsFound(window) && GetWindowRect(window, &outer);
+    if (action == 1 && have_rect) RightClickAt(TitleBarPoint(outer.left, outer.top, outer.right));
+    if (action == 2) SendKeys(u"{ESC}");
+  } catch (...) {  // the placement is a courtesy; the run goes on without it
+  }
+}

@@ -1,6 +1,0 @@
-#include "feed/fuzz/feed_text_fuzz_entry.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzFeedText(data, size);
-  return 0;
-}

@@ -1,6 +1,0 @@
-#include "feed/zip/fuzz/zip_fuzz_entry.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzZipArchive(data, size);
-  return 0;
-}

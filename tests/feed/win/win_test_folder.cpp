@@ -1,0 +1,48 @@
+#include "tests/feed/win/win_test_folder.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "base/utf.h"
+#include "base/win/shell_services.h"
+#include "base/win/wide.h"
+#include "feed/win/working_folder.h"
+
+TestFolder::TestFolder() {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH, temp);
+  static int serial = 0;
+  path_ = FromWide(temp) + u"feed_test_" + Utf8ToUtf16(std::to_string(GetCurrentProcessId())) +
+          u"_" + Utf8ToUtf16(std::to_string(++serial));
+  DeleteWorkingFolder(path_);
+  if (!CreateDirectoryW(AsWide(path_), nullptr)) throw std::runtime_error("no test folder");
+}
+
+TestFolder::~TestFolder() {
+  DeleteWorkingFolder(path_);
+}
+
+void WriteFileBytes(const std::u16string& path, const std::string& bytes) {
+  std::ofstream(AsWide(path), std::ios::binary) << bytes;
+}
+
+std::string ReadFileBytes(const std::u16string& path) {
+  std::ifstream in(AsWide(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FileExists(const std::u16string& path) {
+  return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
+HiddenApplicationWindow::HiddenApplicationWindow()
+    : window_(CreateWindowExW(0, L"STATIC", L"feed tests", WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {
+  SetApplicationWindow(window_);
+}
+
+HiddenApplicationWindow::~HiddenApplicationWindow() {
+  SetApplicationWindow(nullptr);
+  DestroyWindow(window_);
+}

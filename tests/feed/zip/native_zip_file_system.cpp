@@ -1,0 +1,127 @@
+#include "tests/feed/zip/native_zip_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <utility>
+
+#include "base/error.h"
+#include "base/utf.h"
+
+namespace {
+
+std::u16string ErrnoText() {
+  return Utf8ToUtf16(std::strerror(errno));
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+class NativeSource : public ArchiveSource {
+ public:
+  explicit NativeSource(int fd) : fd_(fd) {}
+  std::uint64_t Size() override {
+    struct stat info {};
+    return ::fstat(fd_.get(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  }
+  void Seek(std::uint64_t position) override {
+    ::lseek(fd_.get(), static_cast<off_t>(position), SEEK_SET);
+  }
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
+    std::size_t done = 0;
+    while (done < count) {
+      const ssize_t n = ::read(fd_.get(), buffer + done, count - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    return done;
+  }
+
+ private:
+  FileDescriptor fd_;
+};
+
+class NativeOutputFile : public OutputFile {
+ public:
+  explicit NativeOutputFile(int fd) : fd_(fd) {}
+  void Write(const std::uint8_t* data, std::size_t count) override {
+    while (count > 0) {
+      const ssize_t n = ::write(fd_.get(), data, count);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) throw Error(kWriteFailureText);
+      data += n;
+      count -= static_cast<std::size_t>(n);
+    }
+  }
+  void Close() override {
+    if (::close(fd_.release()) != 0) throw Error(kWriteFailureText);
+  }
+
+ private:
+  FileDescriptor fd_;
+};
+
+}  // namespace
+
+std::string NativePath(const std::u16string& path) {
+  std::string native = Utf16ToUtf8(path);
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return native;
+}
+
+std::unique_ptr<ArchiveSource> NativeZipFileSystem::OpenArchive(const std::u16string& path) {
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw Error(ArchiveOpenFailureText(path, ErrnoText()));
+  return std::make_unique<NativeSource>(fd);
+}
+
+void NativeZipFileSystem::CreateFolders(const std::u16string& path) {
+  for (const auto& folder : FolderChain(path)) ::mkdir(NativePath(folder).c_str(), 0777);
+}
+
+std::unique_ptr<OutputFile> NativeZipFileSystem::CreateOutputFile(const std::u16string& path) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) throw Error(FileCreateFailureText(path, ErrnoText()));
+  return std::make_unique<NativeOutputFile>(fd);
+}
+
+bool NativeZipFileSystem::FileExists(const std::u16string& path) {
+  struct stat info {};
+  return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+void NativeZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime& local_time) {
+  std::tm tm{};
+  tm.tm_year = local_time.year - 1900;
+  tm.tm_mon = local_time.month - 1;
+  tm.tm_mday = local_time.day;
+  tm.tm_hour = local_time.hour;
+  tm.tm_min = local_time.minute;
+  tm.tm_sec = local_time.second;
+  tm.tm_isdst = -1;
+  const timespec times[2] = {{0, UTIME_OMIT}, {std::mktime(&tm), 0}};
+  ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0);
+}
+
+void NativeZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
+  constexpr std::uint32_t kReadOnly = 0x01;
+  if (attributes & kReadOnly) ::chmod(NativePath(path).c_str(), 0444);
+}

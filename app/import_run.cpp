@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "base/retry.h"
+#include "desktop/placement_rect.h"
 #include "feed/feed_names.h"
 
 namespace {
@@ -123,7 +124,7 @@ void RunImport(ImportSteps& steps) {
   } catch (const std::exception&) {
   }
   steps.SetScreenUpdating(1);
-  if (!steps.WindowClosed()) steps.PlaceExcelWindow(0, 2);
+  if (!steps.WindowClosed()) steps.PlaceExcelWindow(kMarginAllRound, kSendEscape);
   steps.ReleaseExcel();
   if (!not_pasted.empty()) Tell(steps, NotPastedMessage(not_pasted));
   steps.ShowStatus(kStatusFinished);

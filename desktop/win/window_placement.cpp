@@ -53,8 +53,8 @@ void PlaceExcelWindow(int32_t top, int32_t action) {
     RECT outer{};
     // Without a window there is no title bar: never click at an undefined place.
     const bool have_rect = IsFound(window) && GetWindowRect(window, &outer);
-    if (action == 1 && have_rect) RightClickAt(TitleBarPoint(outer.left, outer.top, outer.right));
-    if (action == 2) SendKeys(u"{ESC}");
+    if (action == kRightClickTitleBar && have_rect) RightClickAt(TitleBarPoint(outer.left, outer.top, outer.right));
+    if (action == kSendEscape) SendKeys(u"{ESC}");
   } catch (...) {  // the placement is a courtesy; the run goes on without it
   }
 }

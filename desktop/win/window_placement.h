@@ -7,6 +7,6 @@
 void BringUpExcelWindow();
 
 // After about a second of processing the tool's messages, moves and sizes the window (top offset
-// 0: 20 pixels in from every screen edge), then action 1 right-clicks its title bar and action 2
-// sends it Escape.
+// kMarginAllRound: 20 pixels in from every screen edge), then action kRightClickTitleBar
+// right-clicks its title bar and kSendEscape sends it Escape (see desktop/placement_rect.h).
 void PlaceExcelWindow(int32_t top, int32_t action);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-const std::array<KeyName, 45> KeyNameTable = {{
+const std::array<KeyName, kKeyNameCount> KeyNameTable = {{
     {u"CAPSLOCK", 20}, {u"NUMLOCK", 144}, {u"SCROLLOCK", 145}, {u"ESCAPE", 27}, {u"ESC", 27},
     {u"ENTER", 13},    {u"HELP", 47},     {u"PRTSC", 44},      {u"TAB", 9},     {u"BREAK", 3},
     {u"CLEAR", 12},    {u"BACKSPACE", 8}, {u"BS", 8},          {u"BKSP", 8},    {u"DELETE", 46},

@@ -1,6 +1,7 @@
 #pragma once
 // The names that may stand between braces in a key string.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -10,7 +11,8 @@ struct KeyName {
   std::uint8_t code;         // virtual-key code
 };
 
-extern const std::array<KeyName, 45> KeyNameTable;
+inline constexpr std::size_t kKeyNameCount = 45;
+extern const std::array<KeyName, kKeyNameCount> KeyNameTable;
 
 // The code of the first row whose name equals the text, ASCII letters compared without case.
 std::optional<std::uint8_t> FindKeyName(std::u16string_view text);

@@ -12,8 +12,8 @@ constexpr std::uint8_t kAlt = 18;
 constexpr std::uint8_t kEnter = 13;
 constexpr std::uint16_t kShiftFlag = 0x100;
 
-std::uint8_t LowByte(char16_t unit) {
-  return static_cast<std::uint8_t>(unit & 0xFF);
+std::uint8_t LowByte(std::uint16_t value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
 }
 
 std::optional<std::uint8_t> ModifierOf(char16_t unit) {
@@ -126,7 +126,7 @@ std::size_t KeyStringSender::SendKeyGroup(std::size_t position) {
 
 KeyStringSender::Key KeyStringSender::ScanKey(char16_t character) {
   const std::uint16_t scanned = layout_.ScanKey(character);
-  return {static_cast<std::uint8_t>(scanned & 0xFF), (scanned & kShiftFlag) != 0};
+  return {LowByte(scanned), (scanned & kShiftFlag) != 0};
 }
 
 std::optional<KeyStringSender::Key> KeyStringSender::ScanGroupKey(char16_t character) {

@@ -11,12 +11,12 @@ bool BeginsWith(std::u16string_view caption, std::u16string_view text) {
 
 bool CaptionPasses(std::u16string_view caption, std::u16string_view text, std::int32_t mode) {
   switch (mode) {
-    case 0:
+    case kCaptionEquals:
       return caption == text;
-    case 1:
-    case 3:
+    case kCaptionBeginsWith:
+    case kCaptionBeginsWithQuietly:
       return BeginsWith(caption, text);
-    case 2:
+    case kCaptionContains:
       return Contains(caption, text);
     default:
       return false;
@@ -33,7 +33,7 @@ WindowId FindTopWindowIn(WindowSystem& windows, std::u16string_view text,
     const std::u16string caption = windows.Caption(window, kCaptionBufferUnits);
     if (CaptionPasses(caption, text, mode) && !Contains(caption, exclude1) &&
         !Contains(caption, exclude2) && windows.IsWindow(window)) {
-      if (mode != 3) windows.Activate(window);
+      if (mode != kCaptionBeginsWithQuietly) windows.Activate(window);
       return window;
     }
     try {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/caption_match.h"
+
 using WindowId = std::uintptr_t;  // a window handle's value
 inline constexpr WindowId kNoWindow = 0;
 inline constexpr WindowId kWalkLimitReached = ~WindowId{0};  // -1
@@ -24,10 +26,10 @@ class WindowSystem {
   virtual void Activate(WindowId window) = 0;
 };
 
-// Modes: 0 the caption equals the text, 1 begins with it, 2 contains it, 3 begins with it but
-// the window is not activated; other modes match nothing. A caption holding a non-empty
-// exclusion text is passed over. Gives the first match from the top, kNoWindow, or
-// kWalkLimitReached when kWalkLimit windows were examined and more follow.
+// mode: one of desktop/caption_match.h, the case of letters counting; an empty text is found only
+// by kCaptionEquals, in an empty caption. A caption holding a non-empty exclusion text is passed
+// over. Gives the first match from the top, kNoWindow, or kWalkLimitReached when kWalkLimit
+// windows were examined and more follow.
 WindowId FindTopWindowIn(WindowSystem& windows, std::u16string_view text,
                          std::u16string_view exclude1, std::u16string_view exclude2,
                          std::int32_t mode);

@@ -6,6 +6,13 @@
 #include "desktop/key_string.h"
 
 namespace {
+// PROCESS_ALL_ACCESS as headers before Windows Vista define it: the newer, wider mask is refused
+// by older systems, and this one is granted everywhere.
+constexpr DWORD kAllProcessAccess = 0x1F0FFF;
+constexpr DWORD kInputIdleLimitMs = 10000;
+// A WM_CHAR's lParam: repeat count 1 in the low word, scan code 1 above it.
+constexpr LPARAM kRepeatOnceScanCodeOne = 0x00010001;
+
 // Shares our input state with another thread's while it lives, so GetFocus sees its focus.
 class AttachedInput {
  public:
@@ -39,15 +46,13 @@ class SystemKeyboard : public KeyboardLayout, public KeySink {
     const DWORD thread_id = GetWindowThreadProcessId(GetForegroundWindow(), &process_id);
     const AttachedInput attached(GetCurrentThreadId(), thread_id);
     if (!attached) return;
-    constexpr DWORD kAllProcessAccess = 0x1F0FFF;
     if (const UniqueKernelHandle process(OpenProcess(kAllProcessAccess, FALSE, process_id));
         process) {
-      WaitForInputIdle(process.get(), 10000);
+      WaitForInputIdle(process.get(), kInputIdleLimitMs);
     }
     const HWND focus = GetFocus();
-    constexpr LPARAM kOnceScanCodeOne = 65537;
-    PostMessageW(focus, WM_CHAR, lead, kOnceScanCodeOne);
-    PostMessageW(focus, WM_CHAR, trail, kOnceScanCodeOne);
+    PostMessageW(focus, WM_CHAR, lead, kRepeatOnceScanCodeOne);
+    PostMessageW(focus, WM_CHAR, trail, kRepeatOnceScanCodeOne);
   }
 };
 }  // namespace

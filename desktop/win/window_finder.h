@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-// Modes 0 (equals), 1 (begins with), 2 (contains) activate the window found; 3 (begins with)
-// does not. Gives the window, 0 when none passes, or -1 when the search limit was reached.
+#include "desktop/caption_match.h"
+
+// mode: one of desktop/caption_match.h; every mode but kCaptionBeginsWithQuietly activates the
+// window found. Gives the window, 0 when none passes, or -1 when the search limit was reached.
 HWND FindTopWindow(std::u16string_view text, std::u16string_view exclude1,
                    std::u16string_view exclude2, int32_t mode);

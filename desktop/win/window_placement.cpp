@@ -9,8 +9,15 @@
 #include "desktop/window_walk.h"
 
 namespace {
+// Time for the moved window to settle before the click, and for the menu it opens after it.
+constexpr DWORD kClickSettleMs = 1000;
+constexpr DWORD kRightButtonHeldMs = 300;
+// About a second of the tool's own messages before the move.
+constexpr int kPumpRoundsBeforePlacing = 100;
+constexpr DWORD kPumpRoundMs = 10;
+
 HWND FindExcelWindow() {
-  return FindTopWindow(u"Excel", u"", u"", 2);
+  return FindTopWindow(u"Excel", u"", u"", kCaptionContains);
 }
 
 bool IsFound(HWND window) {
@@ -19,14 +26,14 @@ bool IsFound(HWND window) {
 }
 
 void RightClickAt(ScreenPoint point) {
-  Sleep(1000);
+  Sleep(kClickSettleMs);
   SetCursorPos(point.x, point.y);
   mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
   ProcessPendingMessages();
-  Sleep(300);
+  Sleep(kRightButtonHeldMs);
   mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
   ProcessPendingMessages();
-  Sleep(1000);
+  Sleep(kClickSettleMs);
 }
 }  // namespace
 
@@ -44,16 +51,18 @@ void PlaceExcelWindow(int32_t top, int32_t action) {
     const Placement placement =
         PlacementFor(top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     const HWND window = FindExcelWindow();
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < kPumpRoundsBeforePlacing; ++i) {
       ProcessPendingMessages();
-      Sleep(10);
+      Sleep(kPumpRoundMs);
     }
     SetWindowPos(window, HWND_NOTOPMOST, placement.left, placement.top, placement.width,
                  placement.height, 0);
     RECT outer{};
     // Without a window there is no title bar: never click at an undefined place.
     const bool have_rect = IsFound(window) && GetWindowRect(window, &outer);
-    if (action == kRightClickTitleBar && have_rect) RightClickAt(TitleBarPoint(outer.left, outer.top, outer.right));
+    if (action == kRightClickTitleBar && have_rect) {
+      RightClickAt(TitleBarPoint(outer.left, outer.top, outer.right));
+    }
     if (action == kSendEscape) SendKeys(u"{ESC}");
   } catch (...) {  // the placement is a courtesy; the run goes on without it
   }

@@ -1,12 +1,11 @@
 #include "standin/core/cell_range.h"
 
-#include "base/error.h"
 #include "base/utf.h"
 #include "standin/core/refusals.h"
 
 CellRange CellRange::Cell(std::int32_t row, std::int32_t column) {
   if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) {
-    throw Error(std::u16string(kObjectDefinedError));
+    Refuse(kObjectDefinedError);
   }
   return {false, row, column};
 }

@@ -6,13 +6,16 @@
 
 namespace {
 
+// JSON strings hold no control character as it is.
+constexpr unsigned char kFirstPlainCharacter = 0x20;
+
 void AppendString(std::string& out, std::u16string_view text) {
   out += '"';
   for (const char c : Utf16ToUtf8(text)) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+    } else if (static_cast<unsigned char>(c) < kFirstPlainCharacter) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
       out += escaped;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/error.h"
 #include "standin/core/cell_range.h"
 #include "standin/core/refusals.h"
 
@@ -29,7 +28,7 @@ void CheckFits(std::u16string_view text, std::int32_t top_row, std::int32_t left
     columns = std::max<std::int64_t>(columns, std::ranges::count(line, u'\t') + 1);
   });
   if (top_row - 1 + rows > kSheetRows || left_column - 1 + columns > kSheetColumns) {
-    throw Error(std::u16string(kPasteRefused));
+    Refuse(kPasteRefused);
   }
 }
 

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "base/error.h"
 #include "standin/core/refusals.h"
 
 namespace {
 
-// Latin letters, plain and full-width, are the ones sheet names meet in practice.
+// Latin letters, plain, accented (Latin-1) and full-width, are the ones sheet names meet in
+// practice.
 char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
   if (c >= u'Ａ' && c <= u'Ｚ') return static_cast<char16_t>(c - u'Ａ' + u'ａ');
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);
+  if (c >= u'À' && c <= u'Þ' && c != u'×') return static_cast<char16_t>(c - u'À' + u'à');
   return c;
 }
 
@@ -24,9 +24,10 @@ bool SameSheetName(std::u16string_view a, std::u16string_view b) {
 
 void CheckSheetName(std::u16string_view name) {
   constexpr std::u16string_view kForbidden = u":\\/?*[]";
-  const bool refused = name.empty() || name.size() > 31 ||
+  constexpr std::size_t kLongestName = 31;
+  const bool refused = name.empty() || name.size() > kLongestName ||
                        name.find_first_of(kForbidden) != std::u16string_view::npos ||
                        name.front() == u'\'' || name.back() == u'\'' ||
                        SameSheetName(name, u"History");
-  if (refused) throw Error(std::u16string(kNameRefused));
+  if (refused) Refuse(kNameRefused);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/error.h"
 #include "base/utf.h"
 #include "standin/core/refusals.h"
 #include "standin/core/sheet_name.h"
@@ -12,10 +11,6 @@ namespace {
 constexpr std::u16string_view kGeneralFormat = u"G/標準";
 constexpr std::u16string_view kTextFormat = u"@";
 constexpr std::u16string_view kUnicodeTextFormat = u"Unicode テキスト";
-
-[[noreturn]] void Fail(std::u16string_view description) {
-  throw Error(std::u16string(description));
-}
 
 Sheet NewSheet(SheetId id, std::u16string name) {
   Sheet sheet;
@@ -28,11 +23,11 @@ Sheet NewSheet(SheetId id, std::u16string name) {
 
 Workbook::Workbook(const std::vector<std::u16string>& names, WorkbookFaults faults)
     : faults_(faults) {
-  if (names.empty()) Fail(u"ブックには少なくとも 1 つのシートが必要です。");
+  if (names.empty()) Refuse(kNoSheets);
   for (const auto& name : names) {
     CheckSheetName(name);
     if (std::ranges::any_of(sheets_, [&](const Sheet& s) { return SameSheetName(s.name, name); })) {
-      Fail(u"すでにある名前と同じ名前のシートは作れません。");
+      Refuse(kSheetNameTaken);
     }
     sheets_.push_back(NewSheet(next_id_++, name));
   }
@@ -42,7 +37,7 @@ Workbook::Workbook(const std::vector<std::u16string>& names, WorkbookFaults faul
 
 std::size_t Workbook::IndexOf(SheetId id) const {
   const auto found = std::ranges::find(sheets_, id, &Sheet::id);
-  if (found == sheets_.end()) Fail(u"オブジェクトは削除されています。");
+  if (found == sheets_.end()) Refuse(kObjectDeleted);
   return static_cast<std::size_t>(found - sheets_.begin());
 }
 
@@ -63,7 +58,7 @@ std::vector<SheetId> Workbook::SelectedSheets() const {
 SheetId Workbook::SheetAt(std::int32_t position, const std::vector<SheetId>& among) const {
   const auto ids = among.empty() ? AllSheets() : among;
   if (position < 1 || position > static_cast<std::int32_t>(ids.size())) {
-    Fail(kIndexOutOfRange);
+    Refuse(kIndexOutOfRange);
   }
   return sheet(ids[position - 1]).id;
 }
@@ -72,7 +67,7 @@ SheetId Workbook::SheetNamed(std::u16string_view name, const std::vector<SheetId
   for (const SheetId id : among.empty() ? AllSheets() : among) {
     if (SameSheetName(sheet(id).name, name)) return id;
   }
-  Fail(kIndexOutOfRange);
+  Refuse(kIndexOutOfRange);
 }
 
 void Workbook::Select(SheetId id, bool replace) {
@@ -90,7 +85,7 @@ void Workbook::Delete(const std::vector<SheetId>& ids) {
   for (const SheetId id : ids) IndexOf(id);
   const auto doomed = [&](const Sheet& s) { return std::ranges::find(ids, s.id) != ids.end(); };
   const auto remaining = std::ranges::count_if(sheets_, [&](const Sheet& s) { return !doomed(s); });
-  if (faults_.refuse_delete || remaining == 0) Fail(kDeleteRefused);
+  if (faults_.refuse_delete || remaining == 0) Refuse(kDeleteRefused);
 
   const bool active_goes = doomed(sheets_[active_]);
   const SheetId kept_active = sheets_[active_].id;
@@ -117,7 +112,7 @@ std::u16string Workbook::NextSheetName() {
 }
 
 SheetId Workbook::Add(std::optional<SheetId> before, std::optional<SheetId> after) {
-  if (before && after) Fail(kAddRefused);
+  if (before && after) Refuse(kAddRefused);
   const std::size_t position =
       after ? IndexOf(*after) + 1 : IndexOf(before ? *before : sheets_[active_].id);
   const SheetId id = next_id_++;
@@ -131,14 +126,14 @@ void Workbook::Rename(SheetId id, std::u16string_view name) {
   CheckSheetName(name);
   for (const auto& s : sheets_) {
     if (s.id != id && SameSheetName(s.name, name)) {
-      Fail(kNameRefused);
+      Refuse(kNameRefused);
     }
   }
   Mutable(id).name = name;
 }
 
 void Workbook::SelectRange(SheetId id, const CellRange& range) {
-  if (IndexOf(id) != active_) Fail(kSelectRefused);
+  if (IndexOf(id) != active_) Refuse(kSelectRefused);
   Sheet& s = Mutable(id);
   s.selection = range;
   if (!range.all) {
@@ -168,14 +163,13 @@ bool Workbook::IsText(const Sheet& s, std::int32_t row, std::int32_t column) con
 
 void Workbook::PasteSpecial(SheetId id, std::u16string_view format,
                             const ClipboardText& clipboard) {
-  const auto refuse = [] { Fail(kPasteRefused); };
   if (faults_.failing_pastes > 0) {
     --faults_.failing_pastes;
-    refuse();
+    Refuse(kPasteRefused);
   }
-  if (IndexOf(id) != active_ || format != kUnicodeTextFormat) refuse();
+  if (IndexOf(id) != active_ || format != kUnicodeTextFormat) Refuse(kPasteRefused);
   const auto text = clipboard();
-  if (!text) refuse();
+  if (!text) Refuse(kPasteRefused);
 
   Sheet& s = Mutable(id);
   TextRows rows = SplitPasteText(*text, s.active_row, s.active_column);

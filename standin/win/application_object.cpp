@@ -36,12 +36,9 @@ CellRange CellsArgument(const CallArguments& arguments) {
 
 class Application : public DispatchObject {
  public:
-  using DispatchObject::DispatchObject;
+  explicit Application(StandinState& state) : DispatchObject(state, "Application", kMembers) {}
 
  protected:
-  std::string_view ObjectName() const override { return "Application"; }
-  std::span<const Member> Members() const override { return kMembers; }
-
   void Call(const Member& member, CallKind kind, const CallArguments& arguments,
             VARIANT& result) override {
     switch (member.id) {

@@ -49,6 +49,18 @@ bool CallArguments::Bool(std::size_t i) const {
   return value->boolVal != VARIANT_FALSE;
 }
 
+std::u16string CallArguments::TextOr(std::size_t i, std::u16string_view fallback) const {
+  return Missing(i) ? std::u16string(fallback) : Text(i);
+}
+
+std::int32_t CallArguments::IntOr(std::size_t i, std::int32_t fallback) const {
+  return Missing(i) ? fallback : Int(i);
+}
+
+bool CallArguments::BoolOr(std::size_t i, bool fallback) const {
+  return Missing(i) ? fallback : Bool(i);
+}
+
 DispatchObject& CallArguments::Object(std::size_t i) const {
   Variant value;
   Convert(i, VT_UNKNOWN, value);

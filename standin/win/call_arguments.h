@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/win/com.h"
 
@@ -37,6 +38,10 @@ class CallArguments {
   bool Bool(std::size_t i) const;
   // One of the stand-in's own objects, else a type mismatch.
   DispatchObject& Object(std::size_t i) const;
+  // The optional argument, or the fallback where it is missing.
+  std::u16string TextOr(std::size_t i, std::u16string_view fallback) const;
+  std::int32_t IntOr(std::size_t i, std::int32_t fallback) const;
+  bool BoolOr(std::size_t i, bool fallback) const;
 
  private:
   UINT Slot(std::size_t i) const;

@@ -68,16 +68,14 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kStandinObjectIid) {
     *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  if (iid == IID_IExternalConnection) {
+  } else if (iid == IID_IExternalConnection) {
     *object = static_cast<IExternalConnection*>(this);
-    AddRef();
-    return S_OK;
+  } else {
+    *object = nullptr;
+    return E_NOINTERFACE;
   }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
 }
 
 ULONG DispatchObject::AddRef() {
@@ -118,7 +116,7 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
     state_.log.Write(LookupLine(FromWide(names[i])));
     ids[i] = DISPID_UNKNOWN;
     // Only the member itself is known by name; its arguments are positional.
-    for (const Member& member : Members()) {
+    for (const Member& member : members_) {
       if (i == 0 && CompareStringOrdinal(names[i], -1, AsWide(std::u16string(member.name)), -1,
                                          TRUE) == CSTR_EQUAL) {
         ids[i] = member.id;
@@ -130,7 +128,7 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
 }
 
 const Member* DispatchObject::Find(DISPID id) const {
-  for (const Member& member : Members()) {
+  for (const Member& member : members_) {
     if (member.id == id) return &member;
   }
   return nullptr;
@@ -145,7 +143,7 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
   for (UINT i = call.cArgs; i-- > 0;) types.push_back(call.rgvarg[i].vt);
   std::string member_name = member ? Utf16ToUtf8(member->name) : "#";
   if (!member) member_name += std::to_string(id);
-  state_.log.Write(InvokeLine(ObjectName(), member_name, flags, types, call.cNamedArgs));
+  state_.log.Write(InvokeLine(name_, member_name, flags, types, call.cNamedArgs));
   const auto fail = [&](HRESULT code, const std::u16string& description) {
     state_.log.Write(ErrorLine(description));
     return code;

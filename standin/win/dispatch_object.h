@@ -32,7 +32,9 @@ struct Member {
 
 class DispatchObject : public IDispatch, public IExternalConnection {
  public:
-  explicit DispatchObject(StandinState& state) : state_(state) {}
+  // name: the object's kind, as the log shows it; members: its table, kept by the caller.
+  DispatchObject(StandinState& state, std::string_view name, std::span<const Member> members)
+      : state_(state), name_(name), members_(members) {}
   virtual ~DispatchObject() = default;
   DispatchObject(const DispatchObject&) = delete;
   DispatchObject& operator=(const DispatchObject&) = delete;
@@ -54,8 +56,6 @@ class DispatchObject : public IDispatch, public IExternalConnection {
   DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD kind, DWORD, BOOL) override;
 
  protected:
-  virtual std::string_view ObjectName() const = 0;
-  virtual std::span<const Member> Members() const = 0;
   // Throws Error for the application's refusals and DispatchFailure for malformed calls.
   virtual void Call(const Member& member, CallKind kind, const CallArguments& arguments,
                     VARIANT& result) = 0;
@@ -64,6 +64,8 @@ class DispatchObject : public IDispatch, public IExternalConnection {
 
  private:
   const Member* Find(DISPID id) const;
+  std::string_view name_;
+  std::span<const Member> members_;
   ULONG references_ = 1;
 };
 

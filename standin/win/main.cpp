@@ -19,6 +19,9 @@
 
 namespace {
 
+constexpr int kLateRegistrationFailed = 1;
+constexpr int kStartFailed = 2;
+
 std::vector<std::u16string> CommandLineArguments() {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -52,7 +55,7 @@ int Run() {
         register_now();
       } catch (const Error& error) {
         std::fprintf(stderr, "%s\n", error.what());
-        PostQuitMessage(1);
+        PostQuitMessage(kLateRegistrationFailed);
       }
     });
   }
@@ -74,6 +77,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return Run();
   } catch (const Error& error) {
     std::fprintf(stderr, "excel_standin: %s\n", error.what());
-    return 2;
+    return kStartFailed;
   }
 }

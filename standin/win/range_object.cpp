@@ -12,12 +12,9 @@ constexpr Member kMembers[] = {
 class Range : public DispatchObject {
  public:
   Range(StandinState& state, SheetId sheet, const CellRange& range)
-      : DispatchObject(state), sheet_(sheet), range_(range) {}
+      : DispatchObject(state, "Range", kMembers), sheet_(sheet), range_(range) {}
 
  protected:
-  std::string_view ObjectName() const override { return "Range"; }
-  std::span<const Member> Members() const override { return kMembers; }
-
   void Call(const Member& member, CallKind kind, const CallArguments& arguments,
             VARIANT& result) override {
     Workbook& workbook = state_.RequireWorkbook(member.name);

@@ -9,11 +9,14 @@
 
 namespace {
 
+// A CLSID's braced text is 38 units; with its null and one to spare.
+constexpr std::size_t kClsidTextUnits = 40;
+
 constexpr CLSID kStandinClsid = {
     0x3d8e5a10, 0x7c41, 0x4b9f, {0xa2, 0x6d, 0x51, 0x0e, 0x8b, 0x3c, 0x94, 0x27}};
 
 std::u16string ClsidText() {
-  wchar_t text[40] = {};
+  wchar_t text[kClsidTextUnits] = {};
   StringFromGUID2(kStandinClsid, text, static_cast<int>(std::size(text)));
   return FromWide(text);
 }
@@ -35,7 +38,7 @@ class RegistryKey {
 
 // What the ProgID points at now; empty when it is not registered.
 std::u16string RegisteredClsid(HKEY key) {
-  wchar_t text[40] = {};
+  wchar_t text[kClsidTextUnits] = {};
   DWORD size = sizeof text - sizeof(wchar_t);
   DWORD type = 0;
   const LSTATUS status =

@@ -11,17 +11,26 @@ constexpr int kRowHeight = 20;
 constexpr int kColumnWidth = 80;
 constexpr int kHeaderWidth = 44;
 constexpr int kTabHeight = 24;
+constexpr int kTextInset = 3;
+constexpr int kTabsIndent = 4;
+constexpr int kTabPadding = 16;  // beside the name, both sides together
+// The active tab's mark: a bar this far in from the tab's sides and bottom, this thick.
+constexpr int kMarkInset = 4;
+constexpr int kMarkThickness = 2;
+constexpr COLORREF kSelectedTabText = RGB(0, 97, 0);
+constexpr COLORREF kTabText = RGB(0, 0, 0);
+constexpr int kLetters = 26;
 
 std::u16string ColumnLetters(int column) {
   std::u16string letters;
-  for (; column > 0; column = (column - 1) / 26) {
-    letters.insert(letters.begin(), static_cast<char16_t>(u'A' + (column - 1) % 26));
+  for (; column > 0; column = (column - 1) / kLetters) {
+    letters.insert(letters.begin(), static_cast<char16_t>(u'A' + (column - 1) % kLetters));
   }
   return letters;
 }
 
 void Text(HDC dc, RECT box, const std::u16string& text, UINT align) {
-  InflateRect(&box, -3, 0);
+  InflateRect(&box, -kTextInset, 0);
   DrawTextW(dc, AsWide(text), static_cast<int>(text.size()), &box,
             align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
@@ -57,21 +66,22 @@ void PaintGrid(HDC dc, const RECT& area, const Sheet& sheet) {
 }
 
 void PaintTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
-  int left = bar.left + 4;
+  int left = bar.left + kTabsIndent;
   for (const Sheet& sheet : workbook.sheets()) {
     SIZE size{};
     GetTextExtentPoint32W(dc, AsWide(sheet.name), static_cast<int>(sheet.name.size()), &size);
-    const RECT tab{left, bar.top, left + size.cx + 16, bar.bottom};
+    const RECT tab{left, bar.top, left + size.cx + kTabPadding, bar.bottom};
     const bool active = sheet.id == workbook.active().id;
     FillRect(dc, &tab, GetSysColorBrush(active ? COLOR_WINDOW : COLOR_BTNFACE));
     Frame(dc, tab);
     if (active) {
-      const RECT mark{tab.left + 4, tab.bottom - 4, tab.right - 4, tab.bottom - 2};
+      const RECT mark{tab.left + kMarkInset, tab.bottom - kMarkInset, tab.right - kMarkInset,
+                      tab.bottom - kMarkInset + kMarkThickness};
       FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
-    if (sheet.selected) SetTextColor(dc, RGB(0, 97, 0));
+    if (sheet.selected) SetTextColor(dc, kSelectedTabText);
     Text(dc, tab, sheet.name, DT_CENTER);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, kTabText);
     left = tab.right;
   }
 }

@@ -1,4 +1,3 @@
-#include "base/error.h"
 #include "standin/core/refusals.h"
 #include "standin/win/objects.h"
 
@@ -12,24 +11,22 @@ constexpr Member kMembers[] = {
     {u"Select", kSelect, Access::kMethod, 0, 1},
 };
 
+// The one sheet type Add accepts: the stand-in has worksheets only.
 constexpr std::int32_t kWorksheetType = -4167;
 
 std::optional<SheetId> SheetArgument(const CallArguments& arguments, std::size_t i) {
   if (arguments.Missing(i)) return std::nullopt;
   const auto sheet = arguments.Object(i).AsSheet();
-  if (!sheet) throw Error(std::u16string(kAddRefused));
+  if (!sheet) Refuse(kAddRefused);
   return sheet;
 }
 
 class Sheets : public DispatchObject {
  public:
   Sheets(StandinState& state, std::optional<std::vector<SheetId>> among)
-      : DispatchObject(state), among_(std::move(among)) {}
+      : DispatchObject(state, "Sheets", kMembers), among_(std::move(among)) {}
 
  protected:
-  std::string_view ObjectName() const override { return "Sheets"; }
-  std::span<const Member> Members() const override { return kMembers; }
-
   void Call(const Member& member, CallKind, const CallArguments& arguments,
             VARIANT& result) override {
     Workbook& workbook = state_.RequireWorkbook(member.name);
@@ -44,7 +41,7 @@ class Sheets : public DispatchObject {
       case kDelete:
         return workbook.Delete(ids);
       case kSelect: {
-        const bool replace = arguments.Missing(0) || arguments.Bool(0);
+        const bool replace = arguments.BoolOr(0, true);
         for (std::size_t i = 0; i < ids.size(); ++i) workbook.Select(ids[i], replace && i == 0);
         return;
       }
@@ -55,9 +52,9 @@ class Sheets : public DispatchObject {
   static SheetId Add(Workbook& workbook, const CallArguments& arguments) {
     const auto before = SheetArgument(arguments, 0);
     const auto after = SheetArgument(arguments, 1);
-    const std::int32_t count = arguments.Missing(2) ? 1 : arguments.Int(2);
-    if (count < 1 || (!arguments.Missing(3) && arguments.Int(3) != kWorksheetType)) {
-      throw Error(std::u16string(kAddRefused));
+    const std::int32_t count = arguments.IntOr(2, 1);
+    if (count < 1 || arguments.IntOr(3, kWorksheetType) != kWorksheetType) {
+      Refuse(kAddRefused);
     }
     SheetId added = workbook.Add(before, after);
     for (std::int32_t i = 1; i < count; ++i) {

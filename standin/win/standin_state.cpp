@@ -1,11 +1,9 @@
 #include "standin/win/standin_state.h"
 
-#include "base/error.h"
+#include "standin/core/refusals.h"
 
 Workbook& StandinState::RequireWorkbook(std::u16string_view member) {
-  if (!workbook) {
-    throw Error(FormatText(u"'%s' メソッドは失敗しました: '_Application' オブジェクト", {member}));
-  }
+  if (!workbook) Refuse(FormatText(kNoWorkbookOpen, {member}));
   return *workbook;
 }
 

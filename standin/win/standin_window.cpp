@@ -12,6 +12,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"XLMAIN";
 constexpr UINT_PTR kRunLaterTimer = 1;
+constexpr WindowRect kFirstPlace{100, 100, 900, 600};
 
 KeyMessage KeyMessageOf(UINT message) {
   switch (message) {
@@ -44,8 +45,9 @@ void RegisterWindowClass(WNDPROC procedure) {
 StandinWindow::StandinWindow(StandinState& state, std::u16string dump_path)
     : state_(state), dump_path_(std::move(dump_path)) {
   RegisterWindowClass(Entry);
-  CreateWindowExW(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, 100, 100, 900, 600, nullptr,
-                  nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, kFirstPlace.left,
+                  kFirstPlace.top, kFirstPlace.width, kFirstPlace.height, nullptr, nullptr,
+                  GetModuleHandleW(nullptr), this);
   if (!window_) throw Error(LastErrorText());
   state_.window = window_;
   ShowWindow(window_, SW_SHOWNORMAL);

@@ -8,12 +8,9 @@ constexpr Member kMembers[] = {{u"SelectedSheets", kSelectedSheets, Access::kGet
 
 class Window : public DispatchObject {
  public:
-  using DispatchObject::DispatchObject;
+  explicit Window(StandinState& state) : DispatchObject(state, "Window", kMembers) {}
 
  protected:
-  std::string_view ObjectName() const override { return "Window"; }
-  std::span<const Member> Members() const override { return kMembers; }
-
   void Call(const Member& member, CallKind, const CallArguments&, VARIANT& result) override {
     const Workbook& workbook = state_.RequireWorkbook(member.name);
     SetResult(result, NewSheets(state_, workbook.SelectedSheets()));

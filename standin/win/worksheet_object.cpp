@@ -1,4 +1,3 @@
-#include "base/error.h"
 #include "standin/core/refusals.h"
 #include "standin/win/clipboard_text.h"
 #include "standin/win/objects.h"
@@ -17,13 +16,11 @@ constexpr Member kMembers[] = {
 
 class Worksheet : public DispatchObject {
  public:
-  Worksheet(StandinState& state, SheetId sheet) : DispatchObject(state), sheet_(sheet) {}
+  Worksheet(StandinState& state, SheetId sheet)
+      : DispatchObject(state, "Worksheet", kMembers), sheet_(sheet) {}
   std::optional<SheetId> AsSheet() const override { return sheet_; }
 
  protected:
-  std::string_view ObjectName() const override { return "Worksheet"; }
-  std::span<const Member> Members() const override { return kMembers; }
-
   void Call(const Member& member, CallKind kind, const CallArguments& arguments,
             VARIANT& result) override {
     Workbook& workbook = state_.RequireWorkbook(member.name);
@@ -33,7 +30,7 @@ class Worksheet : public DispatchObject {
           return workbook.Rename(sheet_, arguments.Text(CallArguments::kPutValue));
         return SetResult(result, workbook.sheet(sheet_).name);
       case kSelect:
-        return workbook.Select(sheet_, arguments.Missing(0) || arguments.Bool(0));
+        return workbook.Select(sheet_, arguments.BoolOr(0, true));
       case kDelete:
         return workbook.Delete({sheet_});
       case kPasteSpecial:
@@ -46,12 +43,12 @@ class Worksheet : public DispatchObject {
  private:
   // Format, Link, DisplayAsIcon; the icon and HTML arguments make no sense for text.
   void PasteSpecial(Workbook& workbook, const CallArguments& arguments) const {
-    const std::u16string format = arguments.Missing(0) ? u"" : arguments.Text(0);
+    const std::u16string format = arguments.TextOr(0, u"");
     bool plain = true;
     for (std::size_t i = 1; i < arguments.count(); ++i) {
       if (!arguments.Missing(i)) plain = plain && i <= 2 && !arguments.Bool(i);
     }
-    if (!plain) throw Error(std::u16string(kPasteRefused));
+    if (!plain) Refuse(kPasteRefused);
     workbook.PasteSpecial(sheet_, format, [this] { return ReadClipboardText(state_.window); });
   }
 

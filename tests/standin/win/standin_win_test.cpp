@@ -85,57 +85,84 @@ class StandinWinTest : public testing::Test {
   ComApartment apartment_;
 };
 
-// The tool's calls for one file that replaces an existing sheet, then a few the tool never
-// makes wrongly but a careless caller would.
+// The tool's calls for one file that replaces the existing sheet "stops".
+void MakeTheToolsCalls(IDispatch* app) {
+  Put(app, L"ScreenUpdating", Bool(true));
+  TextValue name(L"STOPS");
+  Method(Get(app, L"sheets", {TextByReference(name)}).get(), L"select");
+  Put(app, L"DisplayAlerts", Bool(false));
+  Method(Get(Get(app, L"ActiveWindow").get(), L"SelectedSheets").get(), L"Delete");
+  Put(app, L"DisplayAlerts", Bool(true));
+
+  CallResult count;
+  Call(Get(app, L"sheets").get(), L"count", kGet, {}, count);
+  ASSERT_EQ(count.value->vt, VT_I4);
+  LONG last_position = count.value->lVal;
+  const auto last = Get(Get(app, L"sheets").get(), L"item", {IntByReference(last_position)});
+  CallResult added;
+  Call(Get(app, L"sheets").get(), L"add", kGet, {Missing(), Object(last)}, added);
+  EXPECT_EQ(added.status, S_OK);
+  TextValue stops(L"stops");
+  Put(Get(app, L"activesheet").get(), L"name", TextByReference(stops));
+
+  Method(Get(app, L"Cells").get(), L"Select");
+  TextValue text_format(L"@");
+  Put(Get(app, L"Selection").get(), L"NumberFormatLocal", Text(text_format));
+  LONG one = 1;
+  Method(Get(app, L"cells", {IntByReference(one), IntByReference(one)}).get(), L"select");
+  PutOnClipboard(L"001\tx\r\ny\t2\r\n");
+  TextValue unicode_text(L"Unicode テキスト");
+  Method(Get(app, L"ActiveSheet").get(), L"PasteSpecial",
+         {Text(unicode_text), Bool(false), Bool(false)});
+  Put(Get(app, L"Application").get(), L"CutCopyMode", Bool(false));
+}
+
+// Calls the tool never makes wrongly but a careless caller would.
+void MakeRefusedCalls(IDispatch* app) {
+  CallResult refused;
+  TextValue missing(L"trips");
+  Call(app, L"Sheets", kGet, {TextByReference(missing)}, refused);
+  EXPECT_EQ(refused.status, DISP_E_EXCEPTION);
+  EXPECT_EQ(refused.description, L"インデックスが有効範囲にありません。");
+  Call(Get(app, L"ActiveSheet").get(), L"Select", DISPATCH_PROPERTYGET, {}, refused);
+  EXPECT_EQ(refused.status, DISP_E_MEMBERNOTFOUND);
+  Call(Get(app, L"Sheets").get(), L"Count", kGet, {Bool(true)}, refused);
+  EXPECT_EQ(refused.status, DISP_E_BADPARAMCOUNT);
+  Call(app, L"Cells", kGet, {Text(missing), Text(missing)}, refused);
+  EXPECT_EQ(refused.status, DISP_E_TYPEMISMATCH);
+  Call(app, L"NoSuchMember", kGet, {}, refused);
+  EXPECT_EQ(refused.status, DISP_E_UNKNOWNNAME);
+}
+
+// What the calls above leave in the log, in this order (other lines may stand between).
+const char* const kLogInOrder[] = {
+    "GetIDsOfNames ScreenUpdating\nInvoke Application.ScreenUpdating flags=4 args=000b "
+    "named=1\n",
+    "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0\n",
+    "GetIDsOfNames select\nInvoke Worksheet.Select flags=1 args= named=0\n",
+    "Invoke Window.SelectedSheets flags=3 args= named=0\n",
+    "Invoke Sheets.Delete flags=1 args= named=0\n",
+    "GetIDsOfNames item\nInvoke Sheets.Item flags=3 args=4003 named=0\n",
+    "GetIDsOfNames add\nInvoke Sheets.Add flags=3 args=000a,0009 named=0\n",
+    "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1\n",
+    "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1\n",
+    "Invoke Application.Cells flags=3 args=4003,4003 named=0\n",
+    "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0\n",
+    "Invoke Application.CutCopyMode flags=4 args=000b named=1\n",
+    "Invoke Application.Sheets flags=3 args=4008 named=0\n"
+    "Error インデックスが有効範囲にありません。\n",
+    "Invoke Worksheet.Select flags=2 args= named=0\nError DISP_E_MEMBERNOTFOUND\n",
+    "GetIDsOfNames NoSuchMember\n",
+};
+
 TEST_F(StandinWinTest, ServesTheToolsCallsAndLogsAndDumpsThem) {
   StandinProcess standin({L"--sheets", L"Sheet1,stops"});
   ASSERT_TRUE(standin.WaitUntilReady(20s));
   {
     const auto app = AttachToRunningApplication();
     ASSERT_TRUE(app);
-    Put(app.get(), L"ScreenUpdating", Bool(true));
-    TextValue name(L"STOPS");
-    Method(Get(app.get(), L"sheets", {TextByReference(name)}).get(), L"select");
-    Put(app.get(), L"DisplayAlerts", Bool(false));
-    Method(Get(Get(app.get(), L"ActiveWindow").get(), L"SelectedSheets").get(), L"Delete");
-    Put(app.get(), L"DisplayAlerts", Bool(true));
-
-    CallResult count;
-    Call(Get(app.get(), L"sheets").get(), L"count", kGet, {}, count);
-    ASSERT_EQ(count.value->vt, VT_I4);
-    LONG last_position = count.value->lVal;
-    const auto last =
-        Get(Get(app.get(), L"sheets").get(), L"item", {IntByReference(last_position)});
-    CallResult added;
-    Call(Get(app.get(), L"sheets").get(), L"add", kGet, {Missing(), Object(last)}, added);
-    EXPECT_EQ(added.status, S_OK);
-    TextValue stops(L"stops");
-    Put(Get(app.get(), L"activesheet").get(), L"name", TextByReference(stops));
-
-    Method(Get(app.get(), L"Cells").get(), L"Select");
-    TextValue text_format(L"@");
-    Put(Get(app.get(), L"Selection").get(), L"NumberFormatLocal", Text(text_format));
-    LONG one = 1;
-    Method(Get(app.get(), L"cells", {IntByReference(one), IntByReference(one)}).get(), L"select");
-    PutOnClipboard(L"001\tx\r\ny\t2\r\n");
-    TextValue unicode_text(L"Unicode テキスト");
-    Method(Get(app.get(), L"ActiveSheet").get(), L"PasteSpecial",
-           {Text(unicode_text), Bool(false), Bool(false)});
-    Put(Get(app.get(), L"Application").get(), L"CutCopyMode", Bool(false));
-
-    CallResult refused;
-    TextValue missing(L"trips");
-    Call(app.get(), L"Sheets", kGet, {TextByReference(missing)}, refused);
-    EXPECT_EQ(refused.status, DISP_E_EXCEPTION);
-    EXPECT_EQ(refused.description, L"インデックスが有効範囲にありません。");
-    Call(Get(app.get(), L"ActiveSheet").get(), L"Select", DISPATCH_PROPERTYGET, {}, refused);
-    EXPECT_EQ(refused.status, DISP_E_MEMBERNOTFOUND);
-    Call(Get(app.get(), L"Sheets").get(), L"Count", kGet, {Bool(true)}, refused);
-    EXPECT_EQ(refused.status, DISP_E_BADPARAMCOUNT);
-    Call(app.get(), L"Cells", kGet, {Text(name), Text(name)}, refused);
-    EXPECT_EQ(refused.status, DISP_E_TYPEMISMATCH);
-    Call(app.get(), L"NoSuchMember", kGet, {}, refused);
-    EXPECT_EQ(refused.status, DISP_E_UNKNOWNNAME);
+    MakeTheToolsCalls(app.get());
+    MakeRefusedCalls(app.get());
   }
   const HWND window = standin.Window();
   SetWindowPos(window, nullptr, 20, 20, 800, 600, SWP_NOZORDER);
@@ -154,25 +181,7 @@ TEST_F(StandinWinTest, ServesTheToolsCallsAndLogsAndDumpsThem) {
 
   const std::string log = standin.Log();
   std::size_t at = 0;
-  for (const char* line : {
-           "GetIDsOfNames ScreenUpdating\nInvoke Application.ScreenUpdating flags=4 args=000b "
-           "named=1\n",
-           "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0\n",
-           "GetIDsOfNames select\nInvoke Worksheet.Select flags=1 args= named=0\n",
-           "Invoke Window.SelectedSheets flags=3 args= named=0\n",
-           "Invoke Sheets.Delete flags=1 args= named=0\n",
-           "GetIDsOfNames item\nInvoke Sheets.Item flags=3 args=4003 named=0\n",
-           "GetIDsOfNames add\nInvoke Sheets.Add flags=3 args=000a,0009 named=0\n",
-           "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1\n",
-           "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1\n",
-           "Invoke Application.Cells flags=3 args=4003,4003 named=0\n",
-           "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0\n",
-           "Invoke Application.CutCopyMode flags=4 args=000b named=1\n",
-           "Invoke Application.Sheets flags=3 args=4008 named=0\n"
-           "Error インデックスが有効範囲にありません。\n",
-           "Invoke Worksheet.Select flags=2 args= named=0\nError DISP_E_MEMBERNOTFOUND\n",
-           "GetIDsOfNames NoSuchMember\n",
-       }) {
+  for (const char* line : kLogInOrder) {
     const auto found = log.find(line, at);
     ASSERT_NE(found, std::string::npos) << "missing, in order: " << line << "\nlog:\n" << log;
     at = found + 1;

@@ -6,9 +6,10 @@
 #include <stdexcept>
 
 #include "base/error.h"
+#include "base/utf8_encoder.h"
+#include "feed/feed_failure_texts.h"
 #include "feed/feed_text_decoder.h"
 #include "feed/feed_text_length.h"
-#include "feed/utf8_encoder.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ std::u16string ReadFeedText(ByteSource& source, std::uint64_t size, std::size_t 
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
-  throw Error(u"テキストがメモの容量を超えています");
+  throw Error(kTextTooLong);
 }
 
 void WriteUtf8WithBom(std::u16string_view text, ByteSink& sink) {

@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/strict_utf8.h"
+#include "feed/feed_failure_texts.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -10,7 +11,7 @@
 namespace {
 
 [[noreturn]] void ThrowInvalidText() {
-  throw Error(u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
+  throw Error(kNoUnicodeMapping);
 }
 
 #if defined(__SSE2__)

@@ -9,6 +9,7 @@
 #include "base/win/system_error_text.h"
 #include "base/win/unique_handle.h"
 #include "feed/clipboard_attempts.h"
+#include "feed/feed_failure_texts.h"
 
 namespace {
 
@@ -33,12 +34,12 @@ class OpenClipboardScope {
 
  private:
   [[noreturn]] static void Fail() {
-    throw Error(FormatText(u"クリップボード %s を開けません", {LastErrorText()}));
+    throw Error(FormatText(kClipboardNotOpened, {LastErrorText()}));
   }
 };
 
 [[noreturn]] void ThrowDataRefused() {
-  throw Error(u"システム リソース不足です");
+  throw Error(kClipboardDataRefused);
 }
 
 UniqueGlobalMemory UnicodeTextBlock(const std::u16string& text) {
@@ -53,6 +54,8 @@ UniqueGlobalMemory UnicodeTextBlock(const std::u16string& text) {
 }
 
 void PlaceOnClipboard(const std::u16string& text) {
+  // Emptied and closed once on its own first: other programs are told of the empty clipboard
+  // before the text arrives, as they always have been.
   {
     OpenClipboardScope clipboard;
     clipboard.Empty();

@@ -1,12 +1,10 @@
 #pragma once
 // Feed files read and copies written through Win32 handles, failing with the messages the
 // user sees.
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 
-#include "base/win/unique_handle.h"
+#include "base/win/file.h"
 #include "feed/feed_text.h"
 
 // Open for reading while others may read too. Throws Error.
@@ -18,7 +16,7 @@ class FeedFileSource : public ByteSource {
   void Rewind() override;
 
  private:
-  UniqueFile file_;
+  File file_;
   std::uint64_t size_ = 0;
 };
 
@@ -29,5 +27,5 @@ class CopyFileSink : public ByteSink {
   void Write(const char* bytes, std::size_t size) override;
 
  private:
-  UniqueFile file_;
+  File file_;
 };

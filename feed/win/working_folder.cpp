@@ -14,6 +14,17 @@
 #include "base/win/wide.h"
 #include "feed/folder_paths.h"
 
+namespace {
+
+// The shortest working folder, a drive's "X:\GTFS_TEMP", has 12 characters: a shorter path is
+// none, and could name a drive or a folder near its root.
+constexpr std::size_t kLongestRefusedPath = 11;
+// Each of the request's two path buffers, which hold a list of paths ended by two NULs.
+constexpr std::size_t kRequestBufferUnits = 1001;
+constexpr std::size_t kListEndUnits = 2;
+
+}  // namespace
+
 std::u16string ExeFolder() {
   std::array<wchar_t, MAX_PATH + 1> path{};
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
@@ -25,11 +36,10 @@ std::u16string WorkingFolder() {
 }
 
 int32_t DeleteWorkingFolder(const std::u16string& folder) {
-  if (folder.size() <= 11) return -1;
+  if (folder.size() <= kLongestRefusedPath) return -1;
   const std::u16string_view path = TrimmedPath(folder);
-  // The shell reads a list of paths ended by two NULs: one buffer unit stays for each.
-  using Buffer = std::array<wchar_t, 1001>;
-  if (path.size() + 2 > Buffer().size()) return 1;
+  using Buffer = std::array<wchar_t, kRequestBufferUnits>;
+  if (path.size() + kListEndUnits > kRequestBufferUnits) return 1;
   Buffer from{}, to{};
   std::copy(path.begin(), path.end(), from.begin());
   to = from;

@@ -7,18 +7,23 @@
 #include "base/error.h"
 #include "feed/zip/entry_name.h"
 #include "feed/zip/header_parser.h"
+#include "feed/zip/zip_failure_texts.h"
 
 namespace {
 
 constexpr std::size_t kCopyChunk = 256 * 1024;
 constexpr std::uint16_t kUtf8NamesFlag = 0x0800;
 constexpr std::size_t kMaxPath = 260;
+// MadeByVersion's high byte is the system the entry was made on; MS-DOS attributes fill the low
+// byte of ExternalAttributes.
+constexpr int kMadeByHostShift = 8;
+constexpr std::uint16_t kMsDosHost = 0;
 constexpr std::uint32_t kDosAttributes = 0xFF;
 constexpr std::uint32_t kDosVolumeLabel = 0x08;
 constexpr std::uint32_t kDosDirectory = 0x10;
 
 bool MadeOnDos(const TZipHeader& central) {
-  return central.MadeByVersion >> 8 == 0;
+  return central.MadeByVersion >> kMadeByHostShift == kMsDosHost;
 }
 
 }  // namespace
@@ -29,7 +34,7 @@ void TZipFile::Open(const std::u16string& path, TZipMode mode) {
   // Locals first, so that a failed open leaves nothing open behind it.
   auto source = files_.OpenArchive(path);
   auto archive = std::make_unique<ArchiveStream>(*source);
-  if (archive->Size() == 0) throw Error(u"ストリームからの読み取りエラー");
+  if (archive->Size() == 0) throw Error(kStreamReadFailed);
   auto headers = ReadCentralDirectory(*archive);
   auto read_limits = EntryReadLimits(*archive, headers);
   utf8_support_ = std::all_of(headers.begin(), headers.end(),
@@ -68,9 +73,10 @@ std::unique_ptr<TEntryStream> TZipFile::Read(std::size_t index, TZipHeader& loca
   const TZipHeader& central = headers_.at(index);
   local_header = ReadLocalHeader(*archive_, central.LocalHeaderOffset);
   archive_->LimitTo(read_limits_.at(index));
+  // The table is keyed by the method's low byte.
   const auto* handler =
-      FindCompressionHandler(static_cast<TZipCompression>(central.CompressionMethod & 0xFF));
-  if (!handler) throw Error(u"項目が見つかりません");
+      FindCompressionHandler(static_cast<TZipCompression>(central.CompressionMethod));
+  if (!handler) throw Error(kMethodNotFound);
   return (*handler)(*archive_);
 }
 
@@ -102,12 +108,12 @@ void TZipFile::WriteEntry(TEntryStream& data, const TZipHeader& header,
     const std::size_t got = data.Read(buffer.data(), wanted);
     file->Write(buffer.data(), got);
     crc = crc32(crc, buffer.data(), static_cast<uInt>(got));
-    if (got < wanted) throw Error(u"ストリームからの読み取りエラー");
+    if (got < wanted) throw Error(kStreamReadFailed);
     remaining -= static_cast<std::uint32_t>(got);
   }
   file->Close();
   if (crc != header.CRC32) {
-    throw Error(FormatText(u"ファイル \"%s\" の CRC32 が一致しません", {target}));
+    throw Error(FormatText(kCrcMismatch, {target}));
   }
 }
 
@@ -115,7 +121,7 @@ void TZipFile::FinishFile(const TZipHeader& central, const TZipHeader& local,
                           const std::u16string& target) {
   if (!files_.FileExists(target)) return;
   const auto time = DecodeDosDateTime(local.ModifiedDateTime);
-  if (target.size() >= kMaxPath) throw Error(u"指定されたパスが長すぎます");
+  if (target.size() >= kMaxPath) throw Error(kPathTooLong);
   files_.SetTimes(target, time);
   if (MadeOnDos(central)) {
     files_.SetAttributes(

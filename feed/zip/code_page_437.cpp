@@ -3,6 +3,7 @@
 namespace {
 
 // The upper half; the lower half is ASCII with 0x00-0x1F and 0x7F as control characters.
+constexpr unsigned char kFirstUpper = 0x80;
 constexpr char16_t kUpperHalf[] =
     u"ÇüéâäàåçêëèïîìÄÅ"
     u"ÉæÆôöòûùÿÖÜ¢£¥₧ƒ"
@@ -21,7 +22,7 @@ std::u16string DecodeCodePage437(std::string_view bytes) {
   text.reserve(bytes.size());
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    text += byte < 0x80 ? static_cast<char16_t>(byte) : kUpperHalf[byte - 0x80];
+    text += byte < kFirstUpper ? static_cast<char16_t>(byte) : kUpperHalf[byte - kFirstUpper];
   }
   return text;
 }

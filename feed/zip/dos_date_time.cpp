@@ -1,8 +1,22 @@
 #include "feed/zip/dos_date_time.h"
 
 #include "base/error.h"
+#include "feed/zip/zip_failure_texts.h"
 
 namespace {
+
+// The packed stamp's fields, from the high bits down: years since 1980, month, day, hour,
+// minute, seconds halved.
+constexpr int kEpochYear = 1980;
+struct BitField {
+  int shift, width;
+};
+constexpr BitField kYear{25, 7}, kMonth{21, 4}, kDay{16, 5}, kHour{11, 5}, kMinute{5, 6},
+    kHalfSeconds{0, 5};
+
+int FieldOf(std::uint32_t packed, BitField field) {
+  return static_cast<int>((packed >> field.shift) & ((1u << field.width) - 1));
+}
 
 bool IsLeapYear(int year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
@@ -17,18 +31,18 @@ int DaysInMonth(int year, int month) {
 
 DosDateTime DecodeDosDateTime(std::uint32_t packed) {
   const DosDateTime t{
-      .year = 1980 + static_cast<int>(packed >> 25),
-      .month = static_cast<int>((packed >> 21) & 0x0F),
-      .day = static_cast<int>((packed >> 16) & 0x1F),
-      .hour = static_cast<int>((packed >> 11) & 0x1F),
-      .minute = static_cast<int>((packed >> 5) & 0x3F),
-      .second = 2 * static_cast<int>(packed & 0x1F),
+      .year = kEpochYear + FieldOf(packed, kYear),
+      .month = FieldOf(packed, kMonth),
+      .day = FieldOf(packed, kDay),
+      .hour = FieldOf(packed, kHour),
+      .minute = FieldOf(packed, kMinute),
+      .second = 2 * FieldOf(packed, kHalfSeconds),
   };
   if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month)) {
-    throw Error(u"日付に変換できない値が渡されました");
+    throw Error(kNotADate);
   }
   if (t.hour > 23 || t.minute > 59 || t.second > 59) {
-    throw Error(u"時刻に変換できない値が渡されました");
+    throw Error(kNotATime);
   }
   return t;
 }

@@ -7,11 +7,12 @@
 #include "base/error.h"
 #include "base/strict_utf8.h"
 #include "feed/zip/code_page_437.h"
+#include "feed/zip/zip_failure_texts.h"
 
 namespace {
 
 [[noreturn]] void ThrowInvalidPath() {
-  throw Error(u"パスに無効な文字が含まれています");
+  throw Error(kPathCharactersInvalid);
 }
 
 void CheckPathCharacters(std::u16string_view text) {
@@ -43,7 +44,8 @@ bool IsDeviceName(std::u16string_view component) {
 }
 
 std::u16string_view WithoutRoot(std::u16string_view name) {
-  if (name.starts_with(u"\\\\?\\")) name.remove_prefix(4);
+  constexpr std::u16string_view kLongPathPrefix = u"\\\\?\\";
+  if (name.starts_with(kLongPathPrefix)) name.remove_prefix(kLongPathPrefix.size());
   const bool drive = name.size() >= 2 && name[1] == u':' &&
                      ((name[0] >= u'A' && name[0] <= u'Z') || (name[0] >= u'a' && name[0] <= u'z'));
   if (drive) name.remove_prefix(2);
@@ -88,7 +90,7 @@ std::u16string DecodeEntryName(std::string_view bytes, bool utf8) {
   if (!utf8) {
     name = DecodeCodePage437(bytes);
   } else if (!DecodeStrictUtf8(bytes, name)) {
-    throw Error(u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
+    throw Error(kNoUnicodeMapping);
   }
   std::replace(name.begin(), name.end(), u'/', u'\\');
   return name;

@@ -6,22 +6,35 @@
 #include <optional>
 
 #include "base/error.h"
+#include "feed/zip/zip_failure_texts.h"
 
 namespace {
 
+// Each record's size up to its variable-length fields, its signature included.
+constexpr std::size_t kSignatureSize = 4;
 constexpr std::size_t kEndRecordSize = 22;
+constexpr std::size_t kCentralFixedSize = 46;
 constexpr std::size_t kLocalFixedSize = 30;
+// How much of the file's tail is searched for the end record.
 constexpr std::uint64_t kEndSearchSpan = 65535;
-constexpr std::array<std::uint8_t, 4> kEndSignature = {0x50, 0x4B, 0x05, 0x06};
-constexpr std::array<std::uint8_t, 4> kCentralSignature = {0x50, 0x4B, 0x01, 0x02};
-constexpr std::array<std::uint8_t, 4> kLocalSignature = {0x50, 0x4B, 0x03, 0x04};
+using Signature = std::array<std::uint8_t, kSignatureSize>;
+constexpr Signature kEndSignature = {0x50, 0x4B, 0x05, 0x06};
+constexpr Signature kCentralSignature = {0x50, 0x4B, 0x01, 0x02};
+constexpr Signature kLocalSignature = {0x50, 0x4B, 0x03, 0x04};
+
+// The end record's fields behind its signature, in file order.
+struct EndRecord {
+  std::uint16_t DiskNumber = 0;
+  std::uint16_t CentralDirectoryDisk = 0;
+  std::uint16_t EntriesOnDisk = 0;
+  std::uint16_t Entries = 0;
+  std::uint32_t CentralDirectorySize = 0;
+  std::uint32_t CentralDirectoryOffset = 0;
+  std::uint16_t CommentLength = 0;
+};
 
 [[noreturn]] void ThrowZipReadError() {
-  throw Error(u"zip ファイルを読み取る際にエラーが発生しました");
-}
-
-[[noreturn]] void ThrowStreamReadError() {
-  throw Error(u"ストリームからの読み取りエラー");
+  throw Error(kArchiveUnreadable);
 }
 
 bool ReadBytes(ArchiveStream& archive, std::size_t count, std::string& bytes) {
@@ -31,7 +44,7 @@ bool ReadBytes(ArchiveStream& archive, std::size_t count, std::string& bytes) {
 
 // The signature nearest to the end within the searched tail; a record cut short counts as
 // damage rather than as no record.
-std::vector<std::uint8_t> ReadEndRecord(ArchiveStream& archive) {
+EndRecord ReadEndRecord(ArchiveStream& archive) {
   const std::uint64_t size = archive.Size();
   const auto span = static_cast<std::size_t>(std::min(size, kEndSearchSpan));
   std::vector<std::uint8_t> tail(span);
@@ -42,7 +55,16 @@ std::vector<std::uint8_t> ReadEndRecord(ArchiveStream& archive) {
   if (found == tail.end() || tail.end() - found < static_cast<std::ptrdiff_t>(kEndRecordSize)) {
     ThrowZipReadError();
   }
-  return {found, found + kEndRecordSize};
+  FieldReader field(&*found + kSignatureSize);
+  EndRecord record;
+  record.DiskNumber = field.U16();
+  record.CentralDirectoryDisk = field.U16();
+  record.EntriesOnDisk = field.U16();
+  record.Entries = field.U16();
+  record.CentralDirectorySize = field.U32();
+  record.CentralDirectoryOffset = field.U32();
+  record.CommentLength = field.U16();
+  return record;
 }
 
 // The fields a local header shares with a central one, RequiredVersion to ExtraFieldLength.
@@ -59,13 +81,15 @@ void ReadSharedFields(FieldReader& field, TZipHeader& h) {
 }
 
 TZipHeader ReadCentralHeader(ArchiveStream& archive) {
-  std::array<std::uint8_t, 46> fixed{};
-  if (!archive.ReadExact(fixed.data(), 4)) ThrowZipReadError();
+  std::array<std::uint8_t, kCentralFixedSize> fixed{};
+  if (!archive.ReadExact(fixed.data(), kSignatureSize)) ThrowZipReadError();
   if (!std::equal(kCentralSignature.begin(), kCentralSignature.end(), fixed.begin())) {
-    throw Error(u"Zip セントラル ヘッダーのシグネチャが無効です");
+    throw Error(kCentralSignatureInvalid);
   }
-  if (!archive.ReadExact(fixed.data() + 4, fixed.size() - 4)) ThrowZipReadError();
-  FieldReader field(fixed.data() + 4);
+  if (!archive.ReadExact(fixed.data() + kSignatureSize, fixed.size() - kSignatureSize)) {
+    ThrowZipReadError();
+  }
+  FieldReader field(fixed.data() + kSignatureSize);
   TZipHeader h;
   h.MadeByVersion = field.U16();
   ReadSharedFields(field, h);
@@ -85,14 +109,14 @@ TZipHeader ReadCentralHeader(ArchiveStream& archive) {
 // Leaves the archive behind the signature when it is there.
 bool AtLocalSignature(ArchiveStream& archive, std::uint32_t offset) {
   archive.Seek(offset);
-  std::array<std::uint8_t, 4> signature{};
+  Signature signature{};
   archive.Read(signature.data(), signature.size());
   return signature == kLocalSignature;
 }
 
 // The fixed fields behind a local signature; false when the archive ends among them.
 bool ReadLocalFixedFields(ArchiveStream& archive, TZipHeader& h) {
-  std::array<std::uint8_t, kLocalFixedSize - 4> fixed{};
+  std::array<std::uint8_t, kLocalFixedSize - kSignatureSize> fixed{};
   if (!archive.ReadExact(fixed.data(), fixed.size())) return false;
   FieldReader field(fixed.data());
   ReadSharedFields(field, h);
@@ -114,22 +138,21 @@ std::optional<std::uint64_t> LocalRecordEnd(ArchiveStream& archive, const TZipHe
 }  // namespace
 
 std::vector<TZipHeader> ReadCentralDirectory(ArchiveStream& archive) {
-  const auto record = ReadEndRecord(archive);
-  const std::uint16_t count = FieldReader(record.data() + 10).U16();
-  archive.Seek(FieldReader(record.data() + 16).U32());
+  const EndRecord record = ReadEndRecord(archive);
+  archive.Seek(record.CentralDirectoryOffset);
   std::vector<TZipHeader> headers;
-  for (std::uint16_t i = 0; i < count; ++i) headers.push_back(ReadCentralHeader(archive));
+  for (std::uint16_t i = 0; i < record.Entries; ++i) headers.push_back(ReadCentralHeader(archive));
   return headers;
 }
 
 TZipHeader ReadLocalHeader(ArchiveStream& archive, std::uint32_t offset) {
   if (!AtLocalSignature(archive, offset)) {
-    throw Error(u"Zip ローカル ヘッダーのシグネチャが無効です");
+    throw Error(kLocalSignatureInvalid);
   }
   TZipHeader h;
   if (!ReadLocalFixedFields(archive, h) || !ReadBytes(archive, h.FileNameLength, h.FileName) ||
       !ReadBytes(archive, h.ExtraFieldLength, h.ExtraField)) {
-    ThrowStreamReadError();
+    throw Error(kStreamReadFailed);
   }
   return h;
 }

@@ -6,6 +6,11 @@
 
 namespace {
 
+constexpr TZipCompression kStored = 0;
+constexpr TZipCompression kDeflated = 8;
+// Negative for raw deflate, without the zlib wrapper; 15, the largest window any stream may use.
+constexpr int kRawDeflateWindowBits = -15;
+
 // Stored: the archive's bytes as they are, up to the end of the file.
 class StoredStream : public TEntryStream {
  public:
@@ -26,7 +31,7 @@ class StoredStream : public TEntryStream {
 class InflateStream : public TEntryStream {
  public:
   explicit InflateStream(ArchiveStream& archive) : archive_(archive) {
-    const int code = inflateInit2(&z_, -15);
+    const int code = inflateInit2(&z_, kRawDeflateWindowBits);
     if (code != Z_OK) ThrowZlibError(code);
   }
   InflateStream(const InflateStream&) = delete;
@@ -66,6 +71,6 @@ std::unique_ptr<TEntryStream> Make(ArchiveStream& archive) {
 }  // namespace
 
 void RegisterStandardCompressionHandlers() {
-  RegisterCompressionHandler(0, Make<StoredStream>);
-  RegisterCompressionHandler(8, Make<InflateStream>);
+  RegisterCompressionHandler(kStored, Make<StoredStream>);
+  RegisterCompressionHandler(kDeflated, Make<InflateStream>);
 }

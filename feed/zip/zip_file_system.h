@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "feed/zip/dos_date_time.h"
+#include "feed/zip/zip_failure_texts.h"
 
 class ArchiveSource {
  public:
@@ -18,6 +19,7 @@ class ArchiveSource {
   virtual std::size_t Read(std::uint8_t* buffer, std::size_t count) = 0;
 };
 
+// Both throw kStreamWriteFailed.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
@@ -29,22 +31,17 @@ class OutputFile {
 class ZipFileSystem {
  public:
   virtual ~ZipFileSystem() = default;
-  // Exclusive read access; throws the open failure with the system's text.
+  // Exclusive read access; throws kFileNotOpened with the system's text.
   virtual std::unique_ptr<ArchiveSource> OpenArchive(const std::u16string& path) = 0;
   // Best effort: a folder that cannot be made shows up as the file that cannot be created.
   virtual void CreateFolders(const std::u16string& path) = 0;
-  // Replaces a file of that name; throws the create failure with the system's text.
+  // Replaces a file of that name; throws kFileNotCreated with the system's text.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path) = 0;
   virtual bool FileExists(const std::u16string& path) = 0;
   // Creation and last-write time, given as local time.
   virtual void SetTimes(const std::u16string& path, const DosDateTime& local_time) = 0;
   virtual void SetAttributes(const std::u16string& path, std::uint32_t attributes) = 0;
 };
-
-// The failures both file systems report, with the system's own text.
-std::u16string ArchiveOpenFailureText(const std::u16string& path, const std::u16string& reason);
-std::u16string FileCreateFailureText(const std::u16string& path, const std::u16string& reason);
-inline constexpr char16_t kWriteFailureText[] = u"ストリームへの書き込みエラー";
 
 // The folders from the path's first parent down to the path itself, the order to create them in.
 std::vector<std::u16string> FolderChain(const std::u16string& path);

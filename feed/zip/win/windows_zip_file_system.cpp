@@ -2,73 +2,58 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <utility>
 
 #include "base/error.h"
+#include "base/win/file.h"
 #include "base/win/system_error_text.h"
-#include "base/win/unique_handle.h"
 #include "base/win/wide.h"
 
 namespace {
 
-constexpr DWORD kMaxTransfer = 1 << 30;
-
 class WindowsSource : public ArchiveSource {
  public:
-  explicit WindowsSource(UniqueFile file) : file_(std::move(file)) {}
-  std::uint64_t Size() override {
-    LARGE_INTEGER size{};
-    return GetFileSizeEx(file_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
-  }
-  void Seek(std::uint64_t position) override {
-    LARGE_INTEGER distance{};
-    distance.QuadPart = static_cast<LONGLONG>(position);
-    SetFilePointerEx(file_.get(), distance, nullptr, FILE_BEGIN);
-  }
+  explicit WindowsSource(File file) : file_(std::move(file)) {}
+  std::uint64_t Size() override { return file_.Size().value_or(0); }
+  void Seek(std::uint64_t position) override { file_.Seek(position); }
+  // A failed read ends the bytes as the end of the file does.
   std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
     std::size_t done = 0;
     while (done < count) {
-      DWORD got = 0;
-      const auto wanted = static_cast<DWORD>(std::min<std::size_t>(count - done, kMaxTransfer));
-      if (!ReadFile(file_.get(), buffer + done, wanted, &got, nullptr) || got == 0) break;
-      done += got;
+      const auto got = file_.ReadSome(buffer + done, count - done);
+      if (!got || *got == 0) break;
+      done += *got;
     }
     return done;
   }
 
  private:
-  UniqueFile file_;
+  File file_;
 };
 
 class WindowsOutputFile : public OutputFile {
  public:
-  explicit WindowsOutputFile(UniqueFile file) : file_(std::move(file)) {}
+  explicit WindowsOutputFile(File file) : file_(std::move(file)) {}
   void Write(const std::uint8_t* data, std::size_t count) override {
-    while (count > 0) {
-      DWORD written = 0;
-      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(count, kMaxTransfer));
-      if (!WriteFile(file_.get(), data, chunk, &written, nullptr) || written == 0) {
-        throw Error(kWriteFailureText);
-      }
-      data += written;
-      count -= written;
-    }
+    if (!file_.WriteAll(data, count)) throw Error(kStreamWriteFailed);
   }
   void Close() override {
-    if (!CloseHandle(file_.release())) throw Error(kWriteFailureText);
+    if (!file_.Close()) throw Error(kStreamWriteFailed);
   }
 
  private:
-  UniqueFile file_;
+  File file_;
 };
 
 }  // namespace
 
 // No sharing: no other program can change the archive while it is read.
 std::unique_ptr<ArchiveSource> WindowsZipFileSystem::OpenArchive(const std::u16string& path) {
-  UniqueFile file(CreateFileW(AsWide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) throw Error(ArchiveOpenFailureText(path, LastErrorText()));
+  File file(path, {.access = GENERIC_READ,
+                   .share = 0,
+                   .disposition = OPEN_EXISTING,
+                   .flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN});
+  if (!file) throw Error(FormatText(kFileNotOpened, {path, LastErrorText()}));
   return std::make_unique<WindowsSource>(std::move(file));
 }
 
@@ -77,9 +62,11 @@ void WindowsZipFileSystem::CreateFolders(const std::u16string& path) {
 }
 
 std::unique_ptr<OutputFile> WindowsZipFileSystem::CreateOutputFile(const std::u16string& path) {
-  UniqueFile file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) throw Error(FileCreateFailureText(path, LastErrorText()));
+  File file(path, {.access = GENERIC_WRITE,
+                   .share = 0,
+                   .disposition = CREATE_ALWAYS,
+                   .flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN});
+  if (!file) throw Error(FormatText(kFileNotCreated, {path, LastErrorText()}));
   return std::make_unique<WindowsOutputFile>(std::move(file));
 }
 
@@ -101,9 +88,10 @@ void WindowsZipFileSystem::SetTimes(const std::u16string& path, const DosDateTim
   local.wSecond = static_cast<WORD>(local_time.second);
   SYSTEMTIME utc{};
   FILETIME stamp{};
-  UniqueFile file(CreateFileW(AsWide(path), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const File file(path, {.access = FILE_WRITE_ATTRIBUTES,
+                         .share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         .disposition = OPEN_EXISTING,
+                         .flags = FILE_ATTRIBUTE_NORMAL});
   if (!file || !TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
       !SystemTimeToFileTime(&utc, &stamp) || !SetFileTime(file.get(), &stamp, nullptr, &stamp)) {
     throw Error(LastErrorText());

@@ -66,13 +66,13 @@ class NativeOutputFile : public OutputFile {
     while (count > 0) {
       const ssize_t n = ::write(fd_.get(), data, count);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) throw Error(kWriteFailureText);
+      if (n <= 0) throw Error(kStreamWriteFailed);
       data += n;
       count -= static_cast<std::size_t>(n);
     }
   }
   void Close() override {
-    if (::close(fd_.release()) != 0) throw Error(kWriteFailureText);
+    if (::close(fd_.release()) != 0) throw Error(kStreamWriteFailed);
   }
 
  private:
@@ -89,7 +89,7 @@ std::string NativePath(const std::u16string& path) {
 
 std::unique_ptr<ArchiveSource> NativeZipFileSystem::OpenArchive(const std::u16string& path) {
   const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw Error(ArchiveOpenFailureText(path, ErrnoText()));
+  if (fd < 0) throw Error(FormatText(kFileNotOpened, {path, ErrnoText()}));
   return std::make_unique<NativeSource>(fd);
 }
 
@@ -99,7 +99,7 @@ void NativeZipFileSystem::CreateFolders(const std::u16string& path) {
 
 std::unique_ptr<OutputFile> NativeZipFileSystem::CreateOutputFile(const std::u16string& path) {
   const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw Error(FileCreateFailureText(path, ErrnoText()));
+  if (fd < 0) throw Error(FormatText(kFileNotCreated, {path, ErrnoText()}));
   return std::make_unique<NativeOutputFile>(fd);
 }
 

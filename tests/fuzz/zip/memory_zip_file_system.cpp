@@ -119,8 +119,9 @@ void MemoryZipFileSystem::CreateFolders(const std::u16string& path) {
 
 std::unique_ptr<OutputFile> MemoryZipFileSystem::CreateOutputFile(const std::u16string& path) {
   const auto parent = Confined(path).substr(0, path.find_last_of(u'\\'));
-  if (!folders_.contains(parent)) throw Error(FileCreateFailureText(path, u"No such folder"));
-  if (folders_.contains(path)) throw Error(FileCreateFailureText(path, u"Is a directory"));
+  if (!folders_.contains(parent))
+    throw Error(FormatText(kFileNotCreated, {path, u"No such folder"}));
+  if (folders_.contains(path)) throw Error(FormatText(kFileNotCreated, {path, u"Is a directory"}));
   auto& size = file_sizes_[path];
   size = 0;
   return std::make_unique<MemoryOutputFile>(size, total_written_, kMostOutputPerInputByte * size_);

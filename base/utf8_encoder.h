@@ -1,4 +1,5 @@
 #pragma once
+// UTF-16 to UTF-8 at speed, into the caller's buffer: the feed's copy and Utf16ToUtf8 use it.
 #include <cstddef>
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "feed/utf8_encoder.h"
+#include "base/utf8_encoder.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

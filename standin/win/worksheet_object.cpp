@@ -41,12 +41,15 @@ class Worksheet : public DispatchObject {
   }
 
  private:
-  // Format, Link, DisplayAsIcon; the icon and HTML arguments make no sense for text.
+  // Format, then Link and DisplayAsIcon, false where given; the icon and HTML arguments after
+  // them make no sense for text.
   void PasteSpecial(Workbook& workbook, const CallArguments& arguments) const {
+    constexpr std::size_t kLink = 1;
+    constexpr std::size_t kDisplayAsIcon = 2;
     const std::u16string format = arguments.TextOr(0, u"");
     bool plain = true;
-    for (std::size_t i = 1; i < arguments.count(); ++i) {
-      if (!arguments.Missing(i)) plain = plain && i <= 2 && !arguments.Bool(i);
+    for (std::size_t i = kLink; i < arguments.count(); ++i) {
+      if (!arguments.Missing(i)) plain = plain && i <= kDisplayAsIcon && !arguments.Bool(i);
     }
     if (!plain) Refuse(kPasteRefused);
     workbook.PasteSpecial(sheet_, format, [this] { return ReadClipboardText(state_.window); });

@@ -4,6 +4,8 @@
 
 namespace {
 constexpr wchar_t kClassName[] = L"DesktopTestWindow";
+constexpr ULONGLONG kPumpLimitMs = 30000;
+constexpr DWORD kPumpPauseMs = 10;
 
 void RegisterOnce(WNDPROC procedure) {
   static const ATOM atom = [procedure] {
@@ -77,11 +79,11 @@ TestApplicationWindow::~TestApplicationWindow() {
 }
 
 bool PumpMessagesUntil(const std::function<bool()>& condition) {
-  const ULONGLONG limit = GetTickCount64() + 30000;
+  const ULONGLONG limit = GetTickCount64() + kPumpLimitMs;
   for (;;) {
     ProcessPendingMessages();
     if (condition()) return true;
     if (GetTickCount64() > limit) return false;
-    Sleep(10);
+    Sleep(kPumpPauseMs);
   }
 }

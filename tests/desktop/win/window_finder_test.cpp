@@ -25,8 +25,11 @@ class TitleProbe {
     }
     process_.reset(started.hProcess);
     CloseHandle(started.hThread);
-    for (int i = 0; i < 3000 && !window_; ++i) {  // a minute: a start under load is slow
-      Sleep(20);
+    // A minute at the most: a start under load is slow.
+    constexpr int kLooks = 3000;
+    constexpr DWORD kLookPauseMs = 20;
+    for (int i = 0; i < kLooks && !window_; ++i) {
+      Sleep(kLookPauseMs);
       HWND found = FindWindowW(L"DesktopTitleProbe", nullptr);
       DWORD owner = 0;
       GetWindowThreadProcessId(found, &owner);
@@ -52,7 +55,7 @@ class TitleProbe {
 
 std::wstring CaptionOf(HWND window) {
   wchar_t caption[100] = {};
-  GetWindowTextW(window, caption, 100);
+  GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
   return caption;
 }
 

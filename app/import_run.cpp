@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/user_texts.h"
 #include "base/error.h"
 #include "base/retry.h"
 #include "desktop/placement_rect.h"
@@ -12,72 +13,66 @@ namespace {
 constexpr int kPasteAttempts = 15;
 constexpr std::uint32_t kPastePauseMs = 300;
 
-const std::u16string kStatusChoosing = u"GTFS選択中";
-const std::u16string kStatusStarted = u"処理を開始";
-const std::u16string kStatusFinished = u"処理終了";
-const std::u16string kCannotAttach =
-    u"×Excelをコントロールできません。エクセルを起動していないか、タスクのゴミとして何か残って"
-    u"いる可能性があります。";
-const std::u16string kLoopFailed = u"×Excelをコントロールできません。出力は失敗しました。";
-const std::u16string kNotPasted = u"次のファイルはシートに貼り付けられませんでした。";
-
 // A box with no window behind it would only puzzle a user who has closed the tool.
-void Tell(ImportSteps& steps, const std::u16string& text) {
-  if (!steps.WindowClosed()) steps.ShowMessage(text);
+void Tell(ImportWindow& window, const std::u16string& text) {
+  if (!window.WindowClosed()) window.ShowMessage(text);
 }
 
-void TellFailure(ImportSteps& steps, const std::exception& failure) {
-  if (!steps.WindowClosed()) steps.ShowFailure(FailureText(failure));
+void TellFailure(ImportWindow& window, const std::exception& failure) {
+  if (!window.WindowClosed()) window.ShowFailure(FailureText(failure));
 }
 
 // Up to 15 pastes; false when every one failed.
-bool PasteWithRetries(ImportSteps& steps) {
+bool PasteWithRetries(const ImportParts& run) {
   return RetryWithPauses(
-      kPasteAttempts, [&] { steps.PasteUnicodeText(); },
+      kPasteAttempts, [&] { run.sheets.PasteUnicodeText(); },
       [&] {
-        steps.ProcessPendingMessages();
-        steps.Sleep(kPastePauseMs);
+        run.desktop.ProcessPendingMessages();
+        run.desktop.Sleep(kPastePauseMs);
       });
 }
 
 // One feed file into one fresh sheet at the end of the workbook. False when its text did not
 // reach the sheet.
-bool ImportFeedFile(ImportSteps& steps, const std::u16string& folder, const std::u16string& name) {
+bool ImportFeedFile(const ImportParts& run, const std::u16string& folder,
+                    const std::u16string& name) {
   const FeedFileNames names = FeedFileNamesOf(name);
-  const std::u16string tab_text = steps.ConvertFeedFile(folder, name);
+  const std::u16string tab_text = run.feed.ConvertFeedFile(folder, name);
   try {
-    if (steps.SelectSheetByName(names.base) >= 0) steps.DeleteSelectedSheets();
+    if (run.sheets.SelectSheetByName(names.base) >= 0) run.sheets.DeleteSelectedSheets();
   } catch (const std::exception&) {
   }
-  steps.AddSheetAfterLast(names.base);
-  const bool on_clipboard = steps.PutTabTextOnClipboard(tab_text);
-  steps.SelectAllCells();
-  steps.FormatSelectionAsText();
-  steps.SelectCell(1, 1);
+  run.sheets.AddSheetAfterLast(names.base);
+  const bool on_clipboard = run.feed.PutTabTextOnClipboard(tab_text);
+  run.sheets.SelectAllCells();
+  run.sheets.FormatSelectionAsText();
+  run.sheets.SelectCell(1, 1);
   // The clipboard still holds the previous file's text when the hand-off gave up: pasting it
   // would fill this sheet with another file's data.
-  const bool pasted = on_clipboard && PasteWithRetries(steps);
-  steps.ProcessPendingMessages();
-  steps.Sleep(1000);
-  steps.SelectCell(1, 1);
-  steps.ProcessPendingMessages();
+  const bool pasted = on_clipboard && PasteWithRetries(run);
+  // A second for the application to finish with the paste, the tool's window kept answering.
+  run.desktop.ProcessPendingMessages();
+  run.desktop.Sleep(1000);
+  // Again: the paste leaves its whole range selected, and the sheet is left at its first cell.
+  run.sheets.SelectCell(1, 1);
+  run.desktop.ProcessPendingMessages();
   return pasted;
 }
 
 // The names of the files whose text did not reach their sheet. A closed window ends the loop
 // before the next file; a failure ends it at once.
-std::vector<std::u16string> ImportFeedFiles(ImportSteps& steps, const std::u16string& folder,
+std::vector<std::u16string> ImportFeedFiles(const ImportParts& run, const std::u16string& folder,
                                             const std::vector<std::u16string>& files) {
   std::vector<std::u16string> not_pasted;
   try {
     for (const auto& name : files) {
-      if (steps.WindowClosed()) break;
-      steps.ShowStatus(name);
-      if (IsSkippedFeedFile(name, steps.SkipFares(), steps.SkipShapes())) continue;
-      if (!ImportFeedFile(steps, folder, name)) not_pasted.push_back(name);
+      if (run.window.WindowClosed()) break;
+      run.window.ShowStatus(name);
+      if (IsSkippedFeedFile(name, run.window.SkipFares(), run.window.SkipShapes())) continue;
+      if (!ImportFeedFile(run, folder, name)) not_pasted.push_back(name);
     }
   } catch (const std::exception&) {
-    Tell(steps, kLoopFailed);
+    Tell(run.window, kLoopFailed);
   }
   return not_pasted;
 }
@@ -88,56 +83,59 @@ std::u16string NotPastedMessage(const std::vector<std::u16string>& names) {
   return text;
 }
 
-void RunImport(ImportSteps& steps) {
-  steps.ShowStatus(kStatusChoosing);
-  const std::optional<std::u16string> archive = steps.ChooseArchive();
-  if (!archive || steps.WindowClosed()) {
-    steps.ShowStatus(kStatusFinished);
+void RunImport(const ImportParts& run) {
+  ImportWindow& window = run.window;
+  window.ShowStatus(kStatusChoosing);
+  const std::optional<std::u16string> archive = window.ChooseArchive();
+  if (!archive || window.WindowClosed()) {
+    window.ShowStatus(kStatusFinished);
     return;
   }
-  steps.ShowStatus(kStatusStarted);
+  window.ShowStatus(kStatusStarted);
 
-  const std::u16string folder = steps.WorkingFolder();
+  const std::u16string folder = run.feed.WorkingFolder();
   std::vector<std::u16string> files;
   try {
-    steps.DeleteWorkingFolder(folder);
-    steps.ExtractFeedArchive(*archive, folder);
-    files = steps.ListFeedFiles(folder);
+    run.feed.DeleteWorkingFolder(folder);
+    run.feed.ExtractFeedArchive(*archive, folder);
+    files = run.feed.ListFeedFiles(folder);
   } catch (const std::exception& failure) {
-    TellFailure(steps, failure);
+    TellFailure(window, failure);
     return;
   }
 
-  if (steps.ConnectExcel() == -1) {
-    Tell(steps, kCannotAttach);
+  if (run.excel.Connect([&window] { return window.WindowClosed(); }) == -1) {
+    Tell(window, kCannotAttach);
     return;
   }
-  steps.Sleep(1000);
-  if (!steps.WindowClosed()) steps.BringUpExcelWindow();
+  // A second for the application to settle after the attach before its window comes forward.
+  run.desktop.Sleep(1000);
+  if (!window.WindowClosed()) run.desktop.BringUpExcelWindow();
 
-  const std::vector<std::u16string> not_pasted = ImportFeedFiles(steps, folder, files);
+  const std::vector<std::u16string> not_pasted = ImportFeedFiles(run, folder, files);
 
   // Excel is left as after any run even when the user closed the tool; only its window is then
   // no longer brought forward.
   try {
-    steps.SelectSheetByIndex(1);
+    run.sheets.SelectSheetByIndex(1);
   } catch (const std::exception&) {
   }
-  steps.SetScreenUpdating(1);
-  if (!steps.WindowClosed()) steps.PlaceExcelWindow(kMarginAllRound, kSendEscape);
-  steps.ReleaseExcel();
-  if (!not_pasted.empty()) Tell(steps, NotPastedMessage(not_pasted));
-  steps.ShowStatus(kStatusFinished);
+  // On since the attach, and put on again: the application keeps the setting once we are gone.
+  run.sheets.SetScreenUpdating(1);
+  if (!window.WindowClosed()) run.desktop.PlaceExcelWindow(kMarginAllRound, kSendEscape);
+  run.excel.Release();
+  if (!not_pasted.empty()) Tell(window, NotPastedMessage(not_pasted));
+  window.ShowStatus(kStatusFinished);
 }
 
 }  // namespace
 
-void ImportRun(ImportSteps& steps) {
-  steps.EnableButton(false);
+void ImportRun(const ImportParts& parts) {
+  parts.window.EnableButton(false);
   try {
-    RunImport(steps);
+    RunImport(parts);
   } catch (const std::exception& failure) {
-    TellFailure(steps, failure);
+    TellFailure(parts.window, failure);
   }
-  steps.EnableButton(true);
+  parts.window.EnableButton(true);
 }

@@ -6,10 +6,10 @@
 #include <exception>
 
 #include "app/form_placement.h"
-#include "app/import_run.h"
+#include "app/user_texts.h"
 #include "app/win/application.h"
 #include "app/win/control_painter.h"
-#include "app/win/import_steps_win.h"
+#include "base/error.h"
 #include "base/win/wide.h"
 #include "velmora_version.h"
 
@@ -39,8 +39,12 @@ UniqueFont MakeFont(const wchar_t* face, int pixel_height, bool bold) {
 
 }  // namespace
 
-Tfrm_main::Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style)
-    : instance_(instance), style_(std::move(style)), background_(CreateSolidBrush(kGreen)) {
+Tfrm_main::Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style,
+                     std::function<void(ImportWindow&)> run_import)
+    : instance_(instance),
+      style_(std::move(style)),
+      run_import_(std::move(run_import)),
+      background_(CreateSolidBrush(kGreen)) {
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = Entry;
   window_class.hInstance = instance;
@@ -118,20 +122,19 @@ void Tfrm_main::OnCreate() {
 
   // Created in tab order: the button (0, no tab stop), the fares box (4), the panel (5) and the
   // shapes box (6); the labels take no focus.
-  btn_put_ = CreateControl(L"BUTTON", L"GTFS（ZIPファイル）を開く", BS_PUSHBUTTON, kPutButton, 23,
-                           73, 260, 52, button_font_.get());
+  btn_put_ = CreateControl(L"BUTTON", AsWide(kPutButtonText), BS_PUSHBUTTON, kPutButton, 23, 73,
+                           260, 52, button_font_.get());
   SetWindowSubclass(btn_put_, PutButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  chk_not__untin_ =
-      CreateControl(L"BUTTON", L"運賃はシートに読み込まない", BS_AUTOCHECKBOX | WS_TABSTOP,
-                    kFaresBox, 23, 33, 191, 17, check_font_.get());
-  Panel_msg_ = CreateControl(L"STATIC", L"Corvanth", SS_OWNERDRAW, kPanel, 25, 132, 258, 41,
-                             panel_font_.get());
-  chk_not_shape_ = CreateControl(L"BUTTON", L"Shapesを読み込まない", BS_AUTOCHECKBOX | WS_TABSTOP,
+  chk_not__untin_ = CreateControl(L"BUTTON", AsWide(kSkipFaresText), BS_AUTOCHECKBOX | WS_TABSTOP,
+                                  kFaresBox, 23, 33, 191, 17, check_font_.get());
+  Panel_msg_ = CreateControl(L"STATIC", AsWide(kInitialStatusText), SS_OWNERDRAW, kPanel, 25, 132,
+                             258, 41, panel_font_.get());
+  chk_not_shape_ = CreateControl(L"BUTTON", AsWide(kSkipShapesText), BS_AUTOCHECKBOX | WS_TABSTOP,
                                  kShapesBox, 23, 51, 191, 17, check_font_.get());
-  Label1_ = CreateControl(L"STATIC", L"エクセルを起動してからボタンを押しましょう。",
-                          SS_LEFT | SS_NOPREFIX, kLabel1, 14, 7, 286, 20, label1_font_.get());
-  Label2_ = CreateControl(L"STATIC", L"ダブルクォーテーションに囲まれたカンマには未対応",
-                          SS_LEFT | SS_NOPREFIX, kLabel2, 21, 181, 264, 17, label2_font_.get());
+  Label1_ = CreateControl(L"STATIC", AsWide(kInstructionText), SS_LEFT | SS_NOPREFIX, kLabel1, 14,
+                          7, 286, 20, label1_font_.get());
+  Label2_ = CreateControl(L"STATIC", AsWide(kLimitationText), SS_LEFT | SS_NOPREFIX, kLabel2, 21,
+                          181, 264, 17, label2_font_.get());
   SendMessageW(chk_not__untin_, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(chk_not_shape_, BM_SETCHECK, BST_CHECKED, 0);
 }
@@ -207,28 +210,27 @@ void Tfrm_main::btn_putMouseUp() {
       bool& active;
       ~RunEnd() { active = false; }
     } run_end{run_active_};
-    WindowImportSteps steps(*this);
-    ImportRun(steps);
+    run_import_(*this);
   }
   // Closed from the message loop, not from inside the button's own handler.
   if (closed_during_run_) PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
-void Tfrm_main::SetStatus(const std::u16string& text) {
+void Tfrm_main::ShowStatus(const std::u16string& text) {
   SetWindowTextW(Panel_msg_, AsWide(text));
   InvalidateRect(Panel_msg_, nullptr, TRUE);
   UpdateWindow(Panel_msg_);
 }
 
-void Tfrm_main::EnablePutButton(bool enabled) {
+void Tfrm_main::EnableButton(bool enabled) {
   EnableWindow(btn_put_, enabled);
 }
 
-bool Tfrm_main::SkipFares() const {
+bool Tfrm_main::SkipFares() {
   return SendMessageW(chk_not__untin_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-bool Tfrm_main::SkipShapes() const {
+bool Tfrm_main::SkipShapes() {
   return SendMessageW(chk_not_shape_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
@@ -237,11 +239,20 @@ std::optional<std::u16string> Tfrm_main::ChooseArchive() {
   OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = window_;
-  dialog.lpstrFilter = L"GTFS\0*.zip\0";
+  // Its own array: the filter's inner nulls would end a string's copy of it.
+  dialog.lpstrFilter = reinterpret_cast<const wchar_t*>(kArchiveFilter);
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;
   return FromWide(path.c_str());
+}
+
+void Tfrm_main::ShowMessage(const std::u16string& text) {
+  MessageBoxW(window_, AsWide(text), AsWide(ApplicationTitleText()), MB_OK);
+}
+
+void Tfrm_main::ShowFailure(const std::u16string& error_text) {
+  ReportUncaughtFailure(Error(error_text));
 }

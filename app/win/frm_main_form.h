@@ -3,26 +3,31 @@
 // import run, the status panel and the line that states the tool's one limitation.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "app/import_window.h"
 #include "app/visual_style.h"
 #include "base/win/gdi.h"
 #include "base/win/window_base.h"
 
-class Tfrm_main final : public WindowBase {
+class Tfrm_main final : public WindowBase, public ImportWindow {
  public:
-  Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style);
+  // run_import is the import run, started from the button with this window.
+  Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style,
+            std::function<void(ImportWindow&)> run_import);
   // Places the window (FormShow) and shows it.
   void Show(int show_command);
 
-  // Services for the import run.
-  void SetStatus(const std::u16string& text);
-  void EnablePutButton(bool enabled);
-  bool SkipFares() const;
-  bool SkipShapes() const;
-  std::optional<std::u16string> ChooseArchive();
-  bool ClosedDuringRun() const { return closed_during_run_; }
+  void EnableButton(bool enabled) override;
+  void ShowStatus(const std::u16string& text) override;
+  std::optional<std::u16string> ChooseArchive() override;
+  bool SkipFares() override;
+  bool SkipShapes() override;
+  void ShowMessage(const std::u16string& text) override;
+  void ShowFailure(const std::u16string& error_text) override;
+  bool WindowClosed() override { return closed_during_run_; }
 
  private:
   static LRESULT CALLBACK PutButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
@@ -44,6 +49,7 @@ class Tfrm_main final : public WindowBase {
 
   HINSTANCE instance_;
   std::optional<VisualStyle> style_;
+  std::function<void(ImportWindow&)> run_import_;
   bool run_active_ = false;
   bool closed_during_run_ = false;
   HWND btn_put_ = nullptr;

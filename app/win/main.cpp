@@ -1,14 +1,17 @@
-// Start-up: COM on this thread, the application window, the visual style, the main window and
-// the message loop.
+// Start-up: COM on this thread, the application window, the subsystems the import run drives,
+// the visual style, the main window and the message loop.
 #include <objbase.h>
 #include <windows.h>
 
 #include <exception>
 
+#include "app/import_run.h"
 #include "app/win/application.h"
 #include "app/win/frm_main_form.h"
 #include "app/win/style_resources.h"
 #include "base/win/com.h"
+#include "desktop/win/windows_desktop_steps.h"
+#include "feed/win/windows_feed_steps.h"
 #include "feed/zip/ZipEX.h"
 #include "sheets/win/excel_controle.h"
 
@@ -31,13 +34,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   const ComApartment apartment;
   RegisterStandardCompressionHandlers();
   CreateApplicationWindow(instance);
-  int exit_code = 0;
-  {
-    Tfrm_main frm_main(instance, LoadApplicationStyle(instance, u"Aqua Light Slate"));
-    frm_main.Show(show_command);
-    exit_code = RunMessageLoop(frm_main.Handle());
-  }
-  // The one reference to the spreadsheet application goes before COM does.
-  ReleaseExcel();
-  return exit_code;
+  // After the apartment: the one reference to the spreadsheet application goes before COM does.
+  sheets::Excel excel = RunningExcel();
+  WindowsFeedSteps feed;
+  WindowsDesktopSteps desktop;
+  const auto run_import = [&](ImportWindow& window) {
+    ImportRun({window, feed, excel, excel, desktop});
+  };
+  Tfrm_main frm_main(instance, LoadApplicationStyle(instance, u"Aqua Light Slate"), run_import);
+  frm_main.Show(show_command);
+  return RunMessageLoop(frm_main.Handle());
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/user_texts.h"
 #include "app/win/application.h"
 #include "base/error.h"
 #include "base/win/wide.h"
@@ -25,7 +26,7 @@ BOOL CALLBACK CollectStyleText(HMODULE module, LPCWSTR type, LPWSTR name, LONG_P
 }
 
 void ShowMissingStyle(std::u16string_view name) {
-  const std::u16string text = FormatText(u"スタイル '%s' が見つかりません", {name});
+  const std::u16string text = FormatText(kStyleMissing, {name});
   TASKDIALOGCONFIG config = {};
   config.cbSize = sizeof(config);
   config.dwCommonButtons = TDCBF_CLOSE_BUTTON;

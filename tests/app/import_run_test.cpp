@@ -67,7 +67,7 @@ Lines Skipped(const std::string& name) {
 }
 
 Lines LogOf(RecordingImportSteps& steps) {
-  ImportRun(steps);
+  ImportRun(steps.Parts());
   return steps.log;
 }
 
@@ -273,6 +273,18 @@ TEST(ImportRun, ClosingTheWindowStopsTheRunWithExcelLeftAsAfterAnyRunAndNoBox) {
     steps.on_step[c.closed_at] = [&steps] { steps.window_closed = true; };
     EXPECT_THAT(LogOf(steps), ElementsAreArray(c.expected));
   }
+}
+
+TEST(ImportRun, TheAttachGivesUpExactlyWhenTheWindowIsClosed) {
+  RecordingImportSteps steps;
+  std::vector<bool> answers;
+  steps.on_step["ConnectExcel"] = [&] {
+    answers.push_back(steps.given_up());
+    steps.window_closed = true;
+    answers.push_back(steps.given_up());
+  };
+  LogOf(steps);
+  EXPECT_THAT(answers, ElementsAre(false, true));
 }
 
 TEST(ImportRun, FailuresAfterTheWindowClosedShowNoBox) {

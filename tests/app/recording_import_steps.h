@@ -1,5 +1,7 @@
 #pragma once
-// An ImportSteps that records each step as a line and plays scripted answers and failures.
+// The window, feed, spreadsheet and desktop of an import run in one recorder: each step goes as
+// a line into one log, so that the order across the parts shows, with scripted answers and
+// failures.
 #include <functional>
 #include <map>
 #include <set>
@@ -10,8 +12,14 @@
 #include "base/error.h"
 #include "base/utf.h"
 
-class RecordingImportSteps : public ImportSteps {
+class RecordingImportSteps : public ImportWindow,
+                             public FeedSteps,
+                             public sheets::Connection,
+                             public sheets::Operations,
+                             public DesktopSteps {
  public:
+  ImportParts Parts() { return {*this, *this, *this, *this, *this}; }
+
   // Scripted answers.
   std::optional<std::u16string> archive = u"C:\\feeds\\feed.zip";
   std::vector<std::u16string> files;
@@ -26,9 +34,11 @@ class RecordingImportSteps : public ImportSteps {
   bool window_closed = false;
 
   std::vector<std::string> log;
+  std::function<bool()> given_up;  // as the run handed it to the attach
   // Run right after the step that logs the key, as the user acting while the run pumps messages.
   std::map<std::string, std::function<void()>> on_step;
 
+  // The window.
   void EnableButton(bool enabled) override { Log(enabled ? "EnableButton" : "DisableButton"); }
   void ShowStatus(const std::u16string& text) override { Log("Status " + Utf16ToUtf8(text)); }
   std::optional<std::u16string> ChooseArchive() override {
@@ -39,10 +49,9 @@ class RecordingImportSteps : public ImportSteps {
   bool SkipShapes() override { return skip_shapes; }
   void ShowMessage(const std::u16string& text) override { Log("Message " + Utf16ToUtf8(text)); }
   void ShowFailure(const std::u16string& text) override { Log("Failure " + Utf16ToUtf8(text)); }
-  void Sleep(std::uint32_t ms) override { Log("Sleep " + std::to_string(ms)); }
-  void ProcessPendingMessages() override { Log("Pump"); }
   bool WindowClosed() override { return window_closed; }
 
+  // The feed.
   std::u16string WorkingFolder() override { return u"C:\\tool\\GTFS_TEMP"; }
   void DeleteWorkingFolder(const std::u16string& folder) override {
     Log("DeleteWorkingFolder " + Utf16ToUtf8(folder));
@@ -65,11 +74,13 @@ class RecordingImportSteps : public ImportSteps {
     return failing_clipboard_files-- <= 0;
   }
 
-  std::int32_t ConnectExcel() override {
+  // The spreadsheet.
+  std::int32_t Connect(const std::function<bool()>& run_given_up) override {
+    given_up = run_given_up;
     Log("ConnectExcel");
     return connect_result;
   }
-  void ReleaseExcel() override { Log("ReleaseExcel"); }
+  void Release() override { Log("ReleaseExcel"); }
   void SetScreenUpdating(std::int32_t on) override {
     Log("SetScreenUpdating " + std::to_string(on));
   }
@@ -98,6 +109,9 @@ class RecordingImportSteps : public ImportSteps {
     Log("SelectSheetByIndex " + std::to_string(index));
     return 0;
   }
+  // The desktop.
+  void Sleep(std::uint32_t ms) override { Log("Sleep " + std::to_string(ms)); }
+  void ProcessPendingMessages() override { Log("Pump"); }
   void BringUpExcelWindow() override { Log("BringUpExcelWindow"); }
   void PlaceExcelWindow(std::int32_t top, std::int32_t action) override {
     Log("PlaceExcelWindow " + std::to_string(top) + "," + std::to_string(action));

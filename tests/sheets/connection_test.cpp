@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/error.h"
+#include "sheets/excel.h"
 #include "tests/sheets/recording_application.h"
 
 namespace {
@@ -19,23 +21,39 @@ struct Attempts {
   std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
   int running_from = 0;    // the attempt from which the application runs; 0 for never
   int given_up_after = 0;  // the wait after which the user gives up; 0 for never
+  std::function<void()> on_wait = [] {};
   int made = 0;
   int waits = 0;
 
-  sheets::AttachServices Services() {
-    return {.wait =
-                [this](uint32_t ms) {
-                  ++waits;
-                  log->calls.push_back("wait " + std::to_string(ms));
-                },
-            .attach = [this]() -> std::unique_ptr<sheets::Value> {
-              log->calls.push_back("attach");
-              if (running_from == 0 || ++made < running_from) throw Error(u"not running");
-              return std::make_unique<RecordingObject>(log, "App");
-            },
-            .given_up = [this] { return given_up_after != 0 && waits == given_up_after; }};
+  sheets::Excel Excel() {
+    return sheets::Excel({.wait =
+                              [this](uint32_t ms) {
+                                ++waits;
+                                log->calls.push_back("wait " + std::to_string(ms));
+                                on_wait();
+                              },
+                          .attach = [this]() -> std::unique_ptr<sheets::Value> {
+                            log->calls.push_back("attach");
+                            if (running_from == 0 || ++made < running_from) {
+                              throw Error(u"not running");
+                            }
+                            return std::make_unique<RecordingObject>(log, "App");
+                          }},
+                         std::make_unique<RecordingObject>(log, "Detached"));
+  }
+  std::function<bool()> GivenUp() {
+    return [this] { return given_up_after != 0 && waits == given_up_after; };
   }
 };
+
+// Which object the operations reach, "App" or "Detached", read from a call that is then taken
+// out of the log again.
+std::string Holder(sheets::Excel& excel, CallLog& log) {
+  excel.SetScreenUpdating(0);
+  const std::string line = log.calls.back();
+  log.calls.pop_back();
+  return line.substr(0, line.find('.'));
+}
 
 Lines Tries(int count) {
   Lines lines;
@@ -45,9 +63,9 @@ Lines Tries(int count) {
 
 TEST(Connect, GivesUpAfterTenAttemptsEachAfterASecondsWait) {
   Attempts attempts;
-  std::unique_ptr<sheets::Value> app;
-  EXPECT_EQ(sheets::Connect(app, attempts.Services()), -1);
-  EXPECT_EQ(app, nullptr);
+  sheets::Excel excel = attempts.Excel();
+  EXPECT_EQ(excel.Connect(attempts.GivenUp()), -1);
+  EXPECT_EQ(Holder(excel, *attempts.log), "Detached");
   EXPECT_EQ(attempts.log->calls, Tries(10));
   EXPECT_EQ(attempts.log->calls.size(), 20u);
 }
@@ -57,9 +75,9 @@ TEST(Connect, StopsAtTheFirstAttachAndSwitchesScreenUpdatingOn) {
     SCOPED_TRACE(running_from);
     Attempts attempts;
     attempts.running_from = running_from;
-    std::unique_ptr<sheets::Value> app;
-    EXPECT_EQ(sheets::Connect(app, attempts.Services()), 1);
-    EXPECT_NE(app, nullptr);
+    sheets::Excel excel = attempts.Excel();
+    EXPECT_EQ(excel.Connect(attempts.GivenUp()), 1);
+    EXPECT_EQ(Holder(excel, *attempts.log), "App");
     Lines expected = Tries(running_from);
     expected.push_back("App.ScreenUpdating flags=4 args=bool:true");
     EXPECT_EQ(attempts.log->calls, expected);
@@ -73,9 +91,9 @@ TEST(Connect, TriesNoMoreOnceTheUserGaveUpDuringAWait) {
     attempts.given_up_after = given_up_after;
     // The attempt after that wait would have attached: nobody waits for it any more.
     attempts.running_from = given_up_after;
-    std::unique_ptr<sheets::Value> app;
-    EXPECT_EQ(sheets::Connect(app, attempts.Services()), -1);
-    EXPECT_EQ(app, nullptr);
+    sheets::Excel excel = attempts.Excel();
+    EXPECT_EQ(excel.Connect(attempts.GivenUp()), -1);
+    EXPECT_EQ(Holder(excel, *attempts.log), "Detached");
     Lines expected = Tries(given_up_after - 1);
     expected.push_back("wait 1000");
     EXPECT_EQ(attempts.log->calls, expected);
@@ -84,12 +102,25 @@ TEST(Connect, TriesNoMoreOnceTheUserGaveUpDuringAWait) {
 
 TEST(Connect, DropsTheOldReferenceBeforeTheFirstWait) {
   Attempts attempts;
-  std::unique_ptr<sheets::Value> app = std::make_unique<RecordingObject>(attempts.log, "old");
-  std::vector<bool> held_while_waiting;
-  sheets::AttachServices services = attempts.Services();
-  services.wait = [&](uint32_t) { held_while_waiting.push_back(app != nullptr); };
-  EXPECT_EQ(sheets::Connect(app, services), -1);
-  EXPECT_EQ(held_while_waiting, std::vector<bool>(10, false));
+  attempts.running_from = 1;
+  sheets::Excel excel = attempts.Excel();
+  ASSERT_EQ(excel.Connect(attempts.GivenUp()), 1);
+  attempts.running_from = 0;
+  Lines held_while_waiting;
+  attempts.on_wait = [&] { held_while_waiting.push_back(Holder(excel, *attempts.log)); };
+  EXPECT_EQ(excel.Connect(attempts.GivenUp()), -1);
+  EXPECT_EQ(held_while_waiting, Lines(10, "Detached"));
+}
+
+TEST(Connect, ReleaseLetsGoOfTheApplicationUntilTheNextAttach) {
+  Attempts attempts;
+  attempts.running_from = 1;
+  sheets::Excel excel = attempts.Excel();
+  ASSERT_EQ(excel.Connect(attempts.GivenUp()), 1);
+  excel.Release();
+  EXPECT_EQ(Holder(excel, *attempts.log), "Detached");
+  ASSERT_EQ(excel.Connect(attempts.GivenUp()), 1);
+  EXPECT_EQ(Holder(excel, *attempts.log), "App");
 }
 
 // A clock that moves on by 10 ms at each read; reads and message pumps are logged in order.

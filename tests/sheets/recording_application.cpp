@@ -47,3 +47,19 @@ int32_t RecordingObject::ToInt32() const {
   if (number == log_->numbers.end()) throw Error(u"not a number");
   return number->second;
 }
+
+sheets::Excel AttachedExcel(const std::shared_ptr<CallLog>& log) {
+  sheets::Excel excel({.wait = [](uint32_t) {},
+                       .attach = [log] { return std::make_unique<RecordingObject>(log, "App"); }},
+                      std::make_unique<RecordingObject>(log, "Detached"));
+  excel.Connect([] { return false; });
+  log->calls.clear();
+  return excel;
+}
+
+sheets::Excel DetachedExcel(const std::shared_ptr<CallLog>& log) {
+  return sheets::Excel(
+      {.wait = [](uint32_t) {},
+       .attach = []() -> std::unique_ptr<sheets::Value> { throw Error(u"not running"); }},
+      std::make_unique<RecordingObject>(log, "Detached"));
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sheets/automation.h"
+#include "sheets/excel.h"
 
 struct CallLog {
   std::vector<std::string> calls;
@@ -29,3 +30,10 @@ class RecordingObject final : public sheets::Value {
 };
 
 inline constexpr char16_t kRefusal[] = u"the application refused";
+
+// Attached at the first try to a recording application ("App") that writes into log; the attach's
+// own call is taken out of the log again.
+sheets::Excel AttachedExcel(const std::shared_ptr<CallLog>& log);
+
+// Never attached: its operations go to a recording "Detached" object that writes into log.
+sheets::Excel DetachedExcel(const std::shared_ptr<CallLog>& log);

@@ -18,21 +18,22 @@ namespace {
 class ExcelControleTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_HRESULT_SUCCEEDED(apartment.result()); }
-  void TearDown() override { ReleaseExcel(); }  // before the apartment ends, as the shell does
 
   ComApartment apartment;
+  // After the apartment, as in the shell: the reference it may hold goes before COM does.
+  sheets::Excel excel = RunningExcel();
 };
 
 TEST_F(ExcelControleTest, DetachedOperationsFailAsPromised) {
-  SetScreenUpdating(1);
-  SelectCell(1, 1);
-  EXPECT_EQ(SelectSheetByName(u"Sheet1"), -1);
-  EXPECT_EQ(DeleteSelectedSheets(), -1);
-  EXPECT_EQ(AddSheetAfterLast(u"stops"), -1);
-  EXPECT_EQ(SelectSheetByIndex(1), -1);
-  EXPECT_THROW(SelectAllCells(), Error);
-  EXPECT_THROW(FormatSelectionAsText(), Error);
-  EXPECT_THROW(PasteUnicodeText(), Error);
+  excel.SetScreenUpdating(1);
+  excel.SelectCell(1, 1);
+  EXPECT_EQ(excel.SelectSheetByName(u"Sheet1"), -1);
+  EXPECT_EQ(excel.DeleteSelectedSheets(), -1);
+  EXPECT_EQ(excel.AddSheetAfterLast(u"stops"), -1);
+  EXPECT_EQ(excel.SelectSheetByIndex(1), -1);
+  EXPECT_THROW(excel.SelectAllCells(), Error);
+  EXPECT_THROW(excel.FormatSelectionAsText(), Error);
+  EXPECT_THROW(excel.PasteUnicodeText(), Error);
 }
 
 int delivered = 0;
@@ -117,17 +118,17 @@ class RunningStandin {
 TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
   RunningStandin standin(L"stops");
   ASSERT_TRUE(standin.ready());
-  ASSERT_EQ(ConnectExcel([] { return false; }), 1);
-  EXPECT_EQ(SelectSheetByName(u"stops"), 0);
-  EXPECT_EQ(DeleteSelectedSheets(), -1);       // a workbook keeps its last sheet
-  EXPECT_EQ(AddSheetAfterLast(u"stops"), -1);  // the name is taken: the new sheet stays
-  EXPECT_EQ(AddSheetAfterLast(u""), 1);
-  EXPECT_NO_THROW(SelectAllCells());
-  EXPECT_NO_THROW(FormatSelectionAsText());
-  SelectCell(1, 1);
-  EXPECT_EQ(SelectSheetByName(u"nothing"), -1);
-  SelectSheetByIndex(1);
-  ReleaseExcel();
+  ASSERT_EQ(excel.Connect([] { return false; }), 1);
+  EXPECT_EQ(excel.SelectSheetByName(u"stops"), 0);
+  EXPECT_EQ(excel.DeleteSelectedSheets(), -1);       // a workbook keeps its last sheet
+  EXPECT_EQ(excel.AddSheetAfterLast(u"stops"), -1);  // the name is taken: the new sheet stays
+  EXPECT_EQ(excel.AddSheetAfterLast(u""), 1);
+  EXPECT_NO_THROW(excel.SelectAllCells());
+  EXPECT_NO_THROW(excel.FormatSelectionAsText());
+  excel.SelectCell(1, 1);
+  EXPECT_EQ(excel.SelectSheetByName(u"nothing"), -1);
+  excel.SelectSheetByIndex(1);
+  excel.Release();
 
   // The order of the calls is pinned by the operations' own tests; here what counts is that
   // each kind of call reached the other process with its names resolved and its arguments typed
@@ -161,9 +162,9 @@ TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
 
 TEST_F(ExcelControleTest, GivesUpWhenNoApplicationRuns) {
   const ULONGLONG start = GetTickCount64();
-  EXPECT_EQ(ConnectExcel([] { return false; }), -1);
+  EXPECT_EQ(excel.Connect([] { return false; }), -1);
   EXPECT_GE(GetTickCount64() - start, 10000u);
-  EXPECT_THROW(SelectAllCells(), Error);
+  EXPECT_THROW(excel.SelectAllCells(), Error);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "sheets/sheet_operations.h"
+#include "sheets/excel.h"
 #include "tests/sheets/win/recording_dispatch.h"
 
 namespace {
@@ -36,6 +36,22 @@ class VariantValueTest : public ::testing::Test {
   VariantValue Holding() {
     object.AddRef();
     return VariantValue(ComPtr<IDispatch>::Adopt(&object));
+  }
+
+  // The sheet operations on the object, attached at once; the attach's own call is taken out
+  // again.
+  sheets::Excel Attached() {
+    sheets::Excel excel(
+        {.wait = [](uint32_t) {},
+         .attach =
+             [this] {
+               object.AddRef();
+               return std::make_unique<VariantValue>(ComPtr<IDispatch>::Adopt(&object));
+             }},
+        std::make_unique<VariantValue>());
+    excel.Connect([] { return false; });
+    object.calls.clear();
+    return excel;
   }
 
   void SetUp() override { ASSERT_HRESULT_SUCCEEDED(apartment.result()); }
@@ -79,9 +95,9 @@ TEST_F(VariantValueTest, SendsNamesFlagsAndEachKindOfArgumentAsTheApplicationExp
 TEST_F(VariantValueTest, RaisesTheApplicationsOwnDescription) {
   object.failing_member = u"NumberFormatLocal";
   object.failure_description = u"この範囲には書式を設定できません";
-  const VariantValue app = Holding();
+  sheets::Excel excel = Attached();
   try {
-    sheets::FormatSelectionAsText(app);
+    excel.FormatSelectionAsText();
     ADD_FAILURE() << "nothing raised";
   } catch (const Error& error) {
     EXPECT_EQ(error.text(), object.failure_description);
@@ -89,7 +105,7 @@ TEST_F(VariantValueTest, RaisesTheApplicationsOwnDescription) {
   // Without a description the system's text for the code stands in.
   object.failure_description.clear();
   try {
-    sheets::FormatSelectionAsText(app);
+    excel.FormatSelectionAsText();
     ADD_FAILURE() << "nothing raised";
   } catch (const Error& error) {
     EXPECT_FALSE(error.text().empty());
@@ -98,13 +114,13 @@ TEST_F(VariantValueTest, RaisesTheApplicationsOwnDescription) {
 
 TEST_F(VariantValueTest, AFailedNameLookupRaisesWithoutACall) {
   object.unknown_member = u"PasteSpecial";
-  const VariantValue app = Holding();
-  EXPECT_THROW(sheets::PasteUnicodeText(app), Error);
+  sheets::Excel excel = Attached();
+  EXPECT_THROW(excel.PasteUnicodeText(), Error);
   EXPECT_THAT(object.calls, ElementsAre("ActiveSheet flags=3 args= named="));
 }
 
 TEST_F(VariantValueTest, SelectResultConvertsToAnIntegerOrFails) {
-  const VariantValue app = Holding();
+  sheets::Excel excel = Attached();
   const struct {
     VARTYPE type;
     LONG number;
@@ -115,16 +131,17 @@ TEST_F(VariantValueTest, SelectResultConvertsToAnIntegerOrFails) {
     VariantClear(&object.results[u"select"]);
     SetResult(u"select", c.type, c.number);
     object.calls.clear();
-    EXPECT_EQ(sheets::SelectSheetByIndex(app, 1), c.expected);
+    EXPECT_EQ(excel.SelectSheetByIndex(1), c.expected);
     EXPECT_EQ(object.calls.size(), 3u);  // an object is not asked for its value
   }
 }
 
 TEST_F(VariantValueTest, AnEmptyValueHoldsNoObjectToCall) {
-  const VariantValue detached;
-  EXPECT_EQ(sheets::SelectSheetByName(detached, u"stops"), -1);
+  // Never attached: the operations reach only the empty value.
+  sheets::Excel detached({}, std::make_unique<VariantValue>());
+  EXPECT_EQ(detached.SelectSheetByName(u"stops"), -1);
   try {
-    sheets::SelectAllCells(detached);
+    detached.SelectAllCells();
     ADD_FAILURE() << "nothing raised";
   } catch (const Error& error) {
     EXPECT_FALSE(error.text().empty());

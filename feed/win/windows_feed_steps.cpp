@@ -1,0 +1,26 @@
+#include "feed/win/windows_feed_steps.h"
+
+#include "feed/win/clipboard.h"
+#include "feed/win/feed_conversion.h"
+#include "feed/win/working_folder.h"
+
+std::u16string WindowsFeedSteps::WorkingFolder() {
+  return ::WorkingFolder();
+}
+void WindowsFeedSteps::DeleteWorkingFolder(const std::u16string& folder) {
+  ::DeleteWorkingFolder(folder);
+}
+void WindowsFeedSteps::ExtractFeedArchive(const std::u16string& archive,
+                                          const std::u16string& folder) {
+  ::ExtractFeedArchive(archive, folder);
+}
+std::vector<std::u16string> WindowsFeedSteps::ListFeedFiles(const std::u16string& folder) {
+  return ::ListFeedFiles(folder);
+}
+std::u16string WindowsFeedSteps::ConvertFeedFile(const std::u16string& folder,
+                                                 const std::u16string& name) {
+  return ::ConvertFeedFile(folder, name);
+}
+bool WindowsFeedSteps::PutTabTextOnClipboard(const std::u16string& tab_text) {
+  return ::PutTabTextOnClipboard(tab_text);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The feed's steps on the file system and clipboard of this platform.
+#include "feed/feed_steps.h"
+
+class WindowsFeedSteps final : public FeedSteps {
+ public:
+  std::u16string WorkingFolder() override;
+  void DeleteWorkingFolder(const std::u16string& folder) override;
+  void ExtractFeedArchive(const std::u16string& archive, const std::u16string& folder) override;
+  std::vector<std::u16string> ListFeedFiles(const std::u16string& folder) override;
+  std::u16string ConvertFeedFile(const std::u16string& folder, const std::u16string& name) override;
+  bool PutTabTextOnClipboard(const std::u16string& tab_text) override;
+};

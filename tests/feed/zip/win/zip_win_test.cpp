@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "base/error.h"
 #include "base/win/system_error_text.h"
@@ -127,6 +128,21 @@ TEST_F(ZipWindowsTest, TheArchiveIsHeldExclusivelyAndClosedOnEveryPath) {
       Extract(BuildZip({{.name = "a.txt", .data = "a"}, {.name = "b", .data = "b", .method = 12}})),
       u"項目が見つかりません");
   EXPECT_TRUE(OpenableExclusively(ArchivePath()));
+}
+
+// Larger than the reader's buffer: the later entry is read from where the file is moved to.
+TEST_F(ZipWindowsTest, EntriesBeyondTheFirstReadComeFromTheirOwnOffsets) {
+  std::string big(300 * 1024, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>('a' + i % 23);
+  EXPECT_EQ(
+      Extract(BuildZip({{.name = "big.txt", .data = big}, {.name = "small.txt", .data = "s"}})),
+      u"");
+  const auto contents = [&](std::u16string_view name) {
+    std::ifstream in(fs::path(AsWide(Target(name))), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(contents(u"big.txt"), big);
+  EXPECT_EQ(contents(u"small.txt"), "s");
 }
 
 TEST_F(ZipWindowsTest, ATargetThatCannotBeCreatedNamesPathAndReason) {

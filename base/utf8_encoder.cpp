@@ -6,13 +6,6 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 #if defined(__SSE2__)
 // Narrows the run of units below U+0080 at p into o, 16 at a time; may store up to 16 bytes
 // beyond the run.

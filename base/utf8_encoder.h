@@ -3,6 +3,13 @@
 #include <cstddef>
 #include <string_view>
 
+constexpr bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // The output room EncodeUtf8 needs for size units: three bytes per unit at most, and the wide
 // stores run up to 16 bytes ahead.
 constexpr std::size_t Utf8Room(std::size_t size) {

@@ -94,7 +94,7 @@ void WriteUtf8WithBom(std::u16string_view text, ByteSink& sink) {
   while (!text.empty()) {
     // A surrogate pair is never split between two blocks.
     std::size_t take = std::min(kBlock, text.size());
-    if (take < text.size() && text[take - 1] >= 0xD800 && text[take - 1] <= 0xDBFF) --take;
+    if (take < text.size() && IsHighSurrogate(text[take - 1])) --take;
     sink.Write(bytes.get(), EncodeUtf8(text.substr(0, take), bytes.get()));
     text.remove_prefix(take);
   }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "base/error.h"
@@ -86,7 +87,8 @@ class RunningStandin {
         std::filesystem::path(temp) / ("sheets_standin_" + std::to_string(GetCurrentProcessId()));
     std::filesystem::create_directories(folder_);
     std::wstring command = L"\"" + WinePath(VELMORA_STANDIN_EXE) + L"\" --sheets " + sheets +
-                           L" --log \"" + log().wstring() + L"\" --ready \"" +
+                           L" --log \"" + log().wstring() + L"\" --dump \"" +
+                           (folder_ / "workbook.json").wstring() + L"\" --ready \"" +
                            (folder_ / "ready").wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -108,6 +110,21 @@ class RunningStandin {
     std::filesystem::remove_all(folder_, ignored);
   }
   bool ready() const { return std::filesystem::exists(folder_ / "ready"); }
+  // The references clients hold on its objects, from the workbook it writes when asked.
+  int ClientReferences() const {
+    const HWND window = FindWindowW(L"XLMAIN", nullptr);
+    DWORD_PTR written = 0;
+    if (!window ||
+        !SendMessageTimeoutW(window, WM_APP + 1, 0, 0, SMTO_ABORTIFHUNG, 10000, &written)) {
+      throw Error(u"the stand-in wrote no workbook");
+    }
+    std::ifstream file(folder_ / "workbook.json");
+    const std::string workbook{std::istreambuf_iterator<char>(file), {}};
+    const std::string key = "\"clientReferences\":";
+    const auto at = workbook.find(key);
+    if (at == std::string::npos) throw Error(u"the workbook has no reference count");
+    return std::stoi(workbook.substr(at + key.size()));
+  }
   std::filesystem::path log() const { return folder_ / "calls.log"; }
 
  private:
@@ -158,6 +175,18 @@ TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
                        "Worksheet.Select flags=1 args= named=0",
                        "Worksheet.Select flags=3 args= named=0",
                    }));
+}
+
+TEST_F(ExcelControleTest, LetsGoOfTheApplicationWhenItGoes) {
+  RunningStandin standin(L"stops");
+  ASSERT_TRUE(standin.ready());
+  {
+    sheets::Excel own = RunningExcel();
+    ASSERT_EQ(own.Connect([] { return false; }), 1);
+    EXPECT_GT(standin.ClientReferences(), 0);
+  }
+  // With COM still up: the shell relies on this to release the reference before COM goes.
+  EXPECT_EQ(standin.ClientReferences(), 0);
 }
 
 TEST_F(ExcelControleTest, GivesUpWhenNoApplicationRuns) {

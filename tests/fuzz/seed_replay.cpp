@@ -1,6 +1,8 @@
-// feed_text_fuzz_replay SEED_FOLDER: every seed through the feed-text fuzz entry, in name order;
-// a difference from the references aborts and fails the test.
+// REPLAY SEED_FOLDER: every seed, in name order, through the fuzz target's own entry point, linked
+// in from its source; an abort there fails the test.
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fuzz/feed_text/feed_text_fuzz_entry.h"
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -21,7 +23,7 @@ int main(int argc, char** argv) {
   for (const auto& seed : seeds) {
     std::ifstream in(seed, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    FuzzFeedText(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   std::printf("%zu seeds replayed\n", seeds.size());
   return seeds.empty() ? 1 : 0;

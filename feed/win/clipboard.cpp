@@ -54,8 +54,8 @@ UniqueGlobalMemory UnicodeTextBlock(const std::u16string& text) {
 }
 
 void PlaceOnClipboard(const std::u16string& text) {
-  // Emptied and closed once on its own first: other programs are told of the empty clipboard
-  // before the text arrives, as they always have been.
+  // Emptied and closed on its own first, then emptied again with the text: programs that watch
+  // the clipboard see both changes, as they always have.
   {
     OpenClipboardScope clipboard;
     clipboard.Empty();

@@ -10,8 +10,8 @@
 
 namespace {
 
-// Each record's size up to its variable-length fields, its signature included.
 constexpr std::size_t kSignatureSize = 4;
+// Each record's size up to its variable-length fields, its signature included.
 constexpr std::size_t kEndRecordSize = 22;
 constexpr std::size_t kCentralFixedSize = 46;
 constexpr std::size_t kLocalFixedSize = 30;

@@ -11,7 +11,7 @@ TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
   workbook.SetNumberFormat(stops, CellRange::AllCells(), u"@");
   workbook.SetNumberFormat(stops, CellRange::Cell(12, 3), u"0");
   workbook.PasteSpecial(stops, u"Unicode テキスト",
-                        [] { return std::u16string(u"id\t\"a\\b\"\r\n\x01"); });
+                        [] { return std::u16string(u"id\t\"a\\b\"\r\n\x01\t\x1f\t "); });
   const ApplicationSettings settings{.screen_updating = false, .cut_copy_mode = true};
   const std::vector<KeyEvent> keys{{KeyMessage::kDown, 27}, {KeyMessage::kSysUp, 18}};
 
@@ -21,7 +21,7 @@ TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
             "{\"name\":\"agency\",\"selected\":false,\"formats\":[],\"cells\":[]},"
             "{\"name\":\"停留所\",\"selected\":true,\"formats\":[{\"range\":\"all\",\"format\":"
             "\"@\"},{\"range\":\"R12C3\",\"format\":\"0\"}],\"cells\":[[\"id\",\"\\\"a\\\\b\\\"\"],"
-            "[\"\\u0001\"]]}],"
+            "[\"\\u0001\",\"\\u001f\",\" \"]]}],"
             "\"keys\":[{\"msg\":\"down\",\"vk\":27},{\"msg\":\"sysup\",\"vk\":18}],"
             "\"window\":{\"left\":20,\"top\":20,\"width\":1880,\"height\":1040},"
             "\"clientReferences\":3}\n");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/error.h"
 
 namespace {
@@ -172,6 +174,57 @@ TEST(WorkbookTest, RefusedPastesLeaveTheCellsAlone) {
   workbook.PasteSpecial(a, kUnicodeText, text);  // the same sheet takes a paste that fits
   EXPECT_EQ(workbook.active().cells.size(), 1048576u);
   EXPECT_EQ(workbook.active().cells.back(), std::vector<std::u16string>{u"x"});
+}
+
+// The application's own words for each refusal, as its clients see them.
+TEST(WorkbookTest, RefusalsCarryTheApplicationsOwnWords) {
+  const std::u16string_view kIndex = u"インデックスが有効範囲にありません。";
+  const std::u16string_view kName = u"Worksheet クラスの Name プロパティを設定できません。";
+  const struct {
+    const char* call;
+    std::function<void(Workbook&)> make;
+    std::u16string_view words;
+  } cases[] = {
+      {"SheetAt", [](Workbook& w) { w.SheetAt(3); }, kIndex},
+      {"SheetNamed", [](Workbook& w) { w.SheetNamed(u"trips"); }, kIndex},
+      {"no sheets", [](Workbook&) { Workbook({}, {}); },
+       u"ブックには少なくとも 1 つのシートが必要です。"},
+      {"same names",
+       [](Workbook&) {
+         Workbook({u"a", u"A"}, {});
+       },
+       u"すでにある名前と同じ名前のシートは作れません。"},
+      {"bad name", [](Workbook&) { Workbook({u"a/b"}, {}); }, kName},
+      {"Rename", [](Workbook& w) { w.Rename(w.SheetAt(2), u"A"); }, kName},
+      {"gone sheet",
+       [](Workbook& w) {
+         const SheetId gone = w.SheetAt(2);
+         w.Delete({gone});
+         w.Select(gone, true);
+       },
+       u"オブジェクトは削除されています。"},
+      {"Delete", [](Workbook& w) { w.Delete(w.AllSheets()); },
+       u"Sheets クラスの Delete メソッドが失敗しました"},
+      {"Add", [](Workbook& w) { w.Add(w.SheetAt(1), w.SheetAt(2)); },
+       u"Sheets クラスの Add メソッドが失敗しました"},
+      {"SelectRange", [](Workbook& w) { w.SelectRange(w.SheetAt(2), CellRange::AllCells()); },
+       u"Range クラスの Select メソッドが失敗しました"},
+      {"PasteSpecial",
+       [](Workbook& w) { w.PasteSpecial(w.SheetAt(1), u"テキスト", Holding(u"x")); },
+       u"Worksheet クラスの PasteSpecial メソッドが失敗しました"},
+      {"Cell", [](Workbook&) { CellRange::Cell(0, 1); },
+       u"アプリケーション定義またはオブジェクト定義のエラーです。"},
+  };
+  for (const auto& c : cases) {
+    Workbook workbook({u"a", u"b"}, {});
+    std::u16string words = u"(nothing refused)";
+    try {
+      c.make(workbook);
+    } catch (const Error& error) {
+      words = error.text();
+    }
+    EXPECT_EQ(words, c.words) << c.call;
+  }
 }
 
 }  // namespace

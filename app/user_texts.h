@@ -1,6 +1,9 @@
 #pragma once
 // Every text of the tool's own that the user reads, in one list.
 
+// The main window's caption, the version following.
+inline constexpr char16_t kCaptionBeforeVersion[] = u"Velmora  Ver.";
+
 // The main window's controls.
 inline constexpr char16_t kInstructionText[] = u"エクセルを起動してからボタンを押しましょう。";
 inline constexpr char16_t kSkipFaresText[] = u"運賃はシートに読み込まない";

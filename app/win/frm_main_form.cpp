@@ -16,7 +16,6 @@
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"Tfrm_main";
-constexpr wchar_t kCaption[] = L"Velmora  Ver." VELMORA_VERSION_TEXT;
 constexpr int kClientWidth = 306;
 constexpr int kClientHeight = 206;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -55,7 +54,8 @@ Tfrm_main::Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style,
 
   RECT outer = {0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-  CreateWindowExW(kExStyle, kWindowClass, kCaption, kStyle, 0, 0, outer.right - outer.left,
+  const std::u16string caption = kCaptionBeforeVersion + std::u16string(u"" VELMORA_VERSION_TEXT);
+  CreateWindowExW(kExStyle, kWindowClass, AsWide(caption), kStyle, 0, 0, outer.right - outer.left,
                   outer.bottom - outer.top, nullptr, nullptr, instance, this);
 }
 

@@ -20,6 +20,7 @@ class Tfrm_main final : public WindowBase, public ImportWindow {
   // Places the window (FormShow) and shows it.
   void Show(int show_command);
 
+  // The window as the import run sees it.
   void EnableButton(bool enabled) override;
   void ShowStatus(const std::u16string& text) override;
   std::optional<std::u16string> ChooseArchive() override;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/error.h"
+#include "base/win/system_error_text.h"
 #include "base/win/wide.h"
 
 namespace {
@@ -50,4 +52,11 @@ bool File::WriteAll(const void* data, std::size_t count) {
 
 bool File::Close() {
   return CloseHandle(handle_.release());
+}
+
+File OpenFileOrThrow(const std::u16string& path, const FileOpening& opening,
+                     std::u16string_view failure) {
+  File file(path, opening);
+  if (!file) throw Error(FormatText(failure, {path, LastErrorText()}));
+  return file;
 }

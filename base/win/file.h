@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/win/unique_handle.h"
 
@@ -37,3 +38,7 @@ class File {
  private:
   UniqueFile handle_;
 };
+
+// Opened, or an Error: the failure text with the path and the system's reason for its two "%s".
+File OpenFileOrThrow(const std::u16string& path, const FileOpening& opening,
+                     std::u16string_view failure);

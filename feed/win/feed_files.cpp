@@ -5,11 +5,13 @@
 #include "feed/feed_failure_texts.h"
 
 FeedFileSource::FeedFileSource(const std::u16string& path)
-    : file_(path, {.access = GENERIC_READ,
-                   .share = FILE_SHARE_READ,
-                   .disposition = OPEN_EXISTING,
-                   .flags = FILE_FLAG_SEQUENTIAL_SCAN}) {
-  const auto size = file_ ? file_.Size() : std::nullopt;
+    : file_(OpenFileOrThrow(path,
+                            {.access = GENERIC_READ,
+                             .share = FILE_SHARE_READ,
+                             .disposition = OPEN_EXISTING,
+                             .flags = FILE_FLAG_SEQUENTIAL_SCAN},
+                            kFileNotOpened)) {
+  const auto size = file_.Size();
   if (!size) throw Error(FormatText(kFileNotOpened, {path, LastErrorText()}));
   size_ = *size;
 }
@@ -25,12 +27,12 @@ void FeedFileSource::Rewind() {
 }
 
 CopyFileSink::CopyFileSink(const std::u16string& path)
-    : file_(path, {.access = GENERIC_WRITE,
-                   .share = FILE_SHARE_READ,
-                   .disposition = CREATE_ALWAYS,
-                   .flags = FILE_ATTRIBUTE_NORMAL}) {
-  if (!file_) throw Error(FormatText(kFileNotCreated, {path, LastErrorText()}));
-}
+    : file_(OpenFileOrThrow(path,
+                            {.access = GENERIC_WRITE,
+                             .share = FILE_SHARE_READ,
+                             .disposition = CREATE_ALWAYS,
+                             .flags = FILE_ATTRIBUTE_NORMAL},
+                            kFileNotCreated)) {}
 
 void CopyFileSink::Write(const char* bytes, std::size_t size) {
   if (!file_.WriteAll(bytes, size)) throw Error(kStreamWriteFailed);

@@ -49,12 +49,13 @@ class WindowsOutputFile : public OutputFile {
 
 // No sharing: no other program can change the archive while it is read.
 std::unique_ptr<ArchiveSource> WindowsZipFileSystem::OpenArchive(const std::u16string& path) {
-  File file(path, {.access = GENERIC_READ,
-                   .share = 0,
-                   .disposition = OPEN_EXISTING,
-                   .flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN});
-  if (!file) throw Error(FormatText(kFileNotOpened, {path, LastErrorText()}));
-  return std::make_unique<WindowsSource>(std::move(file));
+  return std::make_unique<WindowsSource>(
+      OpenFileOrThrow(path,
+                      {.access = GENERIC_READ,
+                       .share = 0,
+                       .disposition = OPEN_EXISTING,
+                       .flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN},
+                      kFileNotOpened));
 }
 
 void WindowsZipFileSystem::CreateFolders(const std::u16string& path) {
@@ -62,12 +63,13 @@ void WindowsZipFileSystem::CreateFolders(const std::u16string& path) {
 }
 
 std::unique_ptr<OutputFile> WindowsZipFileSystem::CreateOutputFile(const std::u16string& path) {
-  File file(path, {.access = GENERIC_WRITE,
-                   .share = 0,
-                   .disposition = CREATE_ALWAYS,
-                   .flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN});
-  if (!file) throw Error(FormatText(kFileNotCreated, {path, LastErrorText()}));
-  return std::make_unique<WindowsOutputFile>(std::move(file));
+  return std::make_unique<WindowsOutputFile>(
+      OpenFileOrThrow(path,
+                      {.access = GENERIC_WRITE,
+                       .share = 0,
+                       .disposition = CREATE_ALWAYS,
+                       .flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN},
+                      kFileNotCreated));
 }
 
 bool WindowsZipFileSystem::FileExists(const std::u16string& path) {

@@ -128,10 +128,26 @@ void MakeRefusedCalls(IDispatch* app) {
   EXPECT_EQ(refused.status, DISP_E_MEMBERNOTFOUND);
   Call(Get(app, L"Sheets").get(), L"Count", kGet, {Bool(true)}, refused);
   EXPECT_EQ(refused.status, DISP_E_BADPARAMCOUNT);
+  Call(Get(app, L"Sheets").get(), L"Count", DISPATCH_PROPERTYPUT, {Bool(true)}, refused);
+  EXPECT_EQ(refused.status, DISP_E_MEMBERNOTFOUND);
   Call(app, L"Cells", kGet, {Text(missing), Text(missing)}, refused);
   EXPECT_EQ(refused.status, DISP_E_TYPEMISMATCH);
   Call(app, L"NoSuchMember", kGet, {}, refused);
   EXPECT_EQ(refused.status, DISP_E_UNKNOWNNAME);
+
+  // Add places new worksheets, one at least, beside a worksheet only; a refused one adds none.
+  const auto range = Get(app, L"Cells");
+  LONG none = 0;
+  LONG chart = -4109;
+  for (const std::vector<VARIANT>& arguments : {
+           std::vector<VARIANT>{Missing(), Object(range)},
+           std::vector<VARIANT>{Missing(), Missing(), IntByReference(none)},
+           std::vector<VARIANT>{Missing(), Missing(), Missing(), IntByReference(chart)},
+       }) {
+    Call(Get(app, L"Sheets").get(), L"Add", kGet, arguments, refused);
+    EXPECT_EQ(refused.status, DISP_E_EXCEPTION);
+    EXPECT_EQ(refused.description, L"Sheets クラスの Add メソッドが失敗しました");
+  }
 }
 
 // What the calls above leave in the log, in this order (other lines may stand between).

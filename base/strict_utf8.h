@@ -51,3 +51,29 @@ inline Utf8Sequence DecodeUtf8Sequence(const unsigned char* p, const unsigned ch
   }
   return Utf8Sequence::kValid;
 }
+
+// Appends the UTF-16 form of the bytes to out. At a byte that starts no valid sequence,
+// on_invalid(out) decides: false stops the walk (and the call returns false), true goes on with
+// the next byte.
+template <typename OnInvalid>
+bool AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out, OnInvalid on_invalid) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* end = p + bytes.size();
+  while (p < end) {
+    if (*p < 0x80) {
+      out += static_cast<char16_t>(*p++);
+      continue;
+    }
+    std::size_t length, units;
+    char16_t decoded[2];
+    if (DecodeUtf8Sequence(p, end, length, decoded, units) == Utf8Sequence::kValid) {
+      out.append(decoded, units);
+      p += length;
+    } else if (on_invalid(out)) {
+      ++p;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}

@@ -64,10 +64,18 @@ class Probe:
     def __init__(self, probe_exe):
         self.exe = probe_exe
 
-    def window(self, window_class, caption=None):
+    def window(self, window_class, caption=None, runs=3):
+        """The window read back, None without one. The probe always prints (a window or null):
+        a run that printed nothing is Wine failing to start it, and it is run again."""
         args = ["wine", str(self.exe), window_class] + ([caption] if caption else [])
-        out = subprocess.run(args, capture_output=True, timeout=60).stdout.decode("utf-8")
-        return json.loads(out) if out.strip() else None
+        for _ in range(runs):
+            run = subprocess.run(args, capture_output=True, timeout=60)
+            out = run.stdout.decode("utf-8")
+            if out.strip():
+                return json.loads(out)
+            print(f"window_probe printed nothing (exit code {run.returncode}, "
+                  f"said {run.stderr[-500:]!r})", file=sys.stderr)
+        raise AssertionError(f"window_probe printed nothing in {runs} runs")
 
     def post(self, window_class, message):
         args = ["wine", str(self.exe), "--post", str(message), window_class]
@@ -272,6 +280,17 @@ class Velmora:
     def control(self, control_id):
         return Probe.child(self.main(), control_id)
 
+    def button_enabled(self):
+        """Whether the button takes a click again, as at a run's end. A tool that has ended fails
+        with its exit code."""
+        window = self.main()
+        if window is None:
+            if not self.program.running():
+                raise AssertionError(f"the tool ended (exit code {self.program.process.poll()})")
+            print("the tool runs, but its window was not found", file=sys.stderr)
+            return False
+        return Probe.child(window, PUT_BUTTON)["enabled"]
+
     def set_check_boxes(self, checked):
         for box in (FARES_BOX, SHAPES_BOX):
             if self.control(box)["checked"] != checked:
@@ -297,7 +316,7 @@ class Velmora:
         messages = []
         deadline = time.monotonic() + timeout
         while True:
-            box = wait_for(lambda: self.message_box() or self.control(PUT_BUTTON)["enabled"],
+            box = wait_for(lambda: self.message_box() or self.button_enabled(),
                            deadline - time.monotonic(), what="a message box or the run's end")
             if box is True:
                 return messages

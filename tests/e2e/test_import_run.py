@@ -302,7 +302,7 @@ class ImportRunTest(ImportRunCase):
         posted_during = self.standin.count_calls("Worksheet.PasteSpecial")
         ended = driver.wait_for(
             lambda: "dialog" if self.probe.window(driver.OPEN_DIALOG_CLASS) else
-            "end" if self.tool.control(driver.PUT_BUTTON)["enabled"] else None,
+            "end" if self.tool.button_enabled() else None,
             120, what="a dialog or the run's end")
         self.assertEqual(ended, "end")
         # The run took messages after the posts: between two failed pastes it empties its queue.

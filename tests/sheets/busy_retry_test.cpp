@@ -10,7 +10,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using Lines = std::vector<std::string>;
 
 const char kCells[] = "App.Cells flags=3 args=";
@@ -121,28 +120,12 @@ TEST(BusyApplication, AClosedToolEndsTheWaitAtOnceAndNoCallWaitsAgain) {
   }
 }
 
-TEST(BusyApplication, OnceTheUserGaveUpNoCallWaits) {
+TEST(BusyApplication, AnErrorOfTheApplicationsOwnIsNotTriedAgain) {
   auto log = std::make_shared<CallLog>();
+  log->refused_at = {1};
   sheets::Excel excel = AttachedExcel(log);
-  log->busy_from = 1;
-  log->given_up = true;
-  ExpectBusyRaised(excel);
+  EXPECT_THROW(excel.SelectAllCells(), sheets::Refused);
   EXPECT_EQ(log->calls, CellsTried(1));
-}
-
-TEST(BusyApplication, OtherFailuresAreNotTriedAgain) {
-  for (const bool refused : {false, true}) {
-    SCOPED_TRACE(refused);
-    auto log = std::make_shared<CallLog>();
-    if (refused) {
-      log->refused_at = {1};
-    } else {
-      log->fail_at = 1;
-    }
-    sheets::Excel excel = AttachedExcel(log);
-    EXPECT_THROW(excel.SelectAllCells(), Error);
-    EXPECT_THAT(log->calls, ElementsAreArray(CellsTried(1)));
-  }
 }
 
 }  // namespace

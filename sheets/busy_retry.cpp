@@ -36,6 +36,10 @@ void BusyRetry::StartRun(std::function<bool()> given_up) {
   waited_ms_ = 0;
 }
 
+void BusyRetry::EndRun() {
+  given_up_ = [] { return false; };
+}
+
 std::unique_ptr<Value> BusyRetry::Call(const std::function<std::unique_ptr<Value>()>& call) {
   std::optional<uint64_t> first_refusal;
   for (;;) {

@@ -32,6 +32,8 @@ class BusyRetry {
 
   // A new run: its budget is whole again, and once given_up answers true no call waits again.
   void StartRun(std::function<bool()> given_up);
+  // The run's given_up is not asked again: it may refer to what the run held.
+  void EndRun();
 
   // The call's result; the last Busy goes out once the call's bound or the run's budget is spent
   // or the user has given up. Any other failure goes out at once.

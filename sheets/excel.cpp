@@ -61,6 +61,7 @@ void Excel::Release() {
   if (alerts_left_off_) FailureIgnored([&] { App().Invoke(Put(u"DisplayAlerts", Bool(true))); });
   alerts_left_off_ = false;
   held_.reset();
+  busy_->EndRun();
 }
 
 void Excel::SetScreenUpdating(int32_t on) {

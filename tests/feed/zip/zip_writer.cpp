@@ -62,8 +62,12 @@ std::string DeflatedZeros(std::uint64_t count) {
 }
 
 std::uint32_t Crc32(const std::string& data) {
+  return Crc32Append(0, data);
+}
+
+std::uint32_t Crc32Append(std::uint32_t crc, const std::string& data) {
   return static_cast<std::uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+      crc32(crc, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
 std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& comment) {

@@ -38,5 +38,6 @@ std::string U32Bytes(std::uint32_t value);
 std::string DeflatedZeros(std::uint64_t count);
 // zlib's CRC-32.
 std::uint32_t Crc32(const std::string& data);
+std::uint32_t Crc32Append(std::uint32_t crc, const std::string& data);
 // Where the n-th occurrence of a signature ("PK\1\2" and so on) starts.
 std::size_t FindSignature(const std::string& archive, const char* signature, int n = 0);

@@ -11,7 +11,7 @@ TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
   workbook.SetNumberFormat(stops, CellRange::AllCells(), u"@");
   workbook.SetNumberFormat(stops, CellRange::Cell(12, 3), u"0");
   workbook.PasteSpecial(stops, u"Unicode テキスト",
-                        [] { return std::u16string(u"id\t\"a\\b\"\r\n\x01\t\x1f\t "); });
+                        [] { return std::u16string(u"id\t\"\"\"a\\b\"\"\"\r\n\x01\t\x1f\t "); });
   const ApplicationSettings settings{.screen_updating = false, .cut_copy_mode = true};
   const std::vector<KeyEvent> keys{{KeyMessage::kDown, 27}, {KeyMessage::kSysUp, 18}};
 

@@ -10,7 +10,8 @@ std::string LookupLine(std::u16string_view name) {
 }
 
 std::string InvokeLine(std::string_view object, std::string_view member, unsigned flags,
-                       std::span<const std::uint16_t> vartypes, unsigned named) {
+                       std::span<const std::uint16_t> vartypes, unsigned named,
+                       std::span<const std::u16string> texts) {
   std::string line = "Invoke ";
   line.append(object).append(".").append(member);
   line += " flags=" + std::to_string(flags) + " args=";
@@ -19,11 +20,19 @@ std::string InvokeLine(std::string_view object, std::string_view member, unsigne
     std::snprintf(hex, sizeof hex, "%s%04x", i ? "," : "", static_cast<unsigned>(vartypes[i]));
     line += hex;
   }
-  return line + " named=" + std::to_string(named);
+  line += " named=" + std::to_string(named);
+  for (const auto& text : texts) line += " \"" + Utf16ToUtf8(text) + '"';
+  return line;
 }
 
 std::string ErrorLine(std::u16string_view description) {
   return "Error " + Utf16ToUtf8(description);
+}
+
+std::string BusyLine(std::string_view refused, std::uint64_t unix_ms) {
+  std::string line = "Busy ";
+  line.append(refused);
+  return line + " at=" + std::to_string(unix_ms);
 }
 
 CallLog::CallLog(const std::filesystem::path& path) : file_(path, std::ios::binary) {

@@ -9,10 +9,14 @@
 #include <string_view>
 
 std::string LookupLine(std::u16string_view name);
-// vartypes: of the positional arguments, first argument first.
+// vartypes: of the arguments, first argument first; texts: the values of those that are text, in
+// the same order, each shown in quotes after the rest.
 std::string InvokeLine(std::string_view object, std::string_view member, unsigned flags,
-                       std::span<const std::uint16_t> vartypes, unsigned named);
+                       std::span<const std::uint16_t> vartypes, unsigned named,
+                       std::span<const std::u16string> texts = {});
 std::string ErrorLine(std::u16string_view description);
+// A call refused as busy: what was refused and how, at what time (milliseconds since 1970).
+std::string BusyLine(std::string_view refused, std::uint64_t unix_ms);
 
 // Writes nowhere when made without a path.
 class CallLog {

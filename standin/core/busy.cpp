@@ -1,0 +1,25 @@
+#include "standin/core/busy.h"
+
+#include "standin/core/sheet_name.h"
+
+void BusyPeriod::Answered(std::u16string_view name, std::uint64_t now_ms) {
+  if (!plan_.busy || started_ || plan_.from_member.empty()) return;
+  // Member names, like sheet names, are matched without regard to case.
+  if (SameSheetName(name, plan_.from_member) && ++looked_up_ == plan_.from_count) {
+    started_ = true;
+    started_ms_ = now_ms;
+  }
+}
+
+bool BusyPeriod::Refuses(std::uint64_t now_ms) {
+  if (!plan_.busy) return false;
+  if (!started_ && plan_.from_member.empty()) {
+    started_ = true;
+    started_ms_ = now_ms;
+  }
+  if (!started_) return false;
+  const bool within = plan_.length_calls > 0 ? refused_ < plan_.length_calls
+                                             : now_ms - started_ms_ < plan_.length_ms;
+  if (within) ++refused_;
+  return within;
+}

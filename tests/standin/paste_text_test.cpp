@@ -37,7 +37,7 @@ TEST(PasteTextTest, QuotedFieldsKeepTheirTabsAndLineBreaksAndLoseTheirQuotes) {
       {u"\"say \"\"hi\"\"\"", {{u"say \"hi\""}}},
       {u"\"two\r\nlines\"\tz", {{u"two\r\nlines", u"z"}}},
       {u"\"extra\" \"quotes\"\tq", {{u"extra \"quotes\"", u"q"}}},
-      {u"a\"b\tc\"", {{u"a\"b", u"c\""}}},   // not first in its field: an ordinary character
+      {u"a\"b\tc\"", {{u"a\"b", u"c\""}}},  // not first in its field: an ordinary character
       {u" \"a\tb\"", {{u" \"a", u"b\""}}},
       {u"\"\"\"\"", {{u"\""}}},
       {u"\"\"", {{u""}}},

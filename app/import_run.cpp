@@ -42,7 +42,9 @@ bool ImportFeedFile(const ImportParts& run, const std::u16string& folder,
     if (run.sheets.SelectSheetByName(names.base) >= 0) run.sheets.DeleteSelectedSheets();
   } catch (const std::exception&) {
   }
-  run.sheets.AddSheetAfterLast(names.base);
+  // The active sheet is then still one of the user's own: formatting and pasting would write
+  // over their data.
+  if (run.sheets.AddSheetAfterLast(names.base).add_refused) return false;
   const bool on_clipboard = run.feed.PutTabTextOnClipboard(tab_text);
   run.sheets.SelectAllCells();
   run.sheets.FormatSelectionAsText();

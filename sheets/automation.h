@@ -6,7 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
+
 namespace sheets {
+
+// The application answered the call with an error of its own: it understood and said no.
+class Refused : public Error {
+ public:
+  using Error::Error;
+};
+
+// The application turned the call away because it is busy (a cell being edited, a dialog open):
+// the same call may go through a moment later.
+class Busy : public Error {
+ public:
+  using Error::Error;
+};
 
 class Value;
 
@@ -61,7 +76,8 @@ inline MemberCall Put(std::u16string name, Argument value) {
 class Value {
  public:
   virtual ~Value() = default;
-  // Raises when the value holds no automation object or the call fails.
+  // Raises when the value holds no automation object or the call fails: Refused or Busy where the
+  // application said why.
   virtual std::unique_ptr<Value> Invoke(const MemberCall& call) const = 0;
   // An empty value gives 0; raises when the value does not convert.
   virtual int32_t ToInt32() const = 0;

@@ -3,43 +3,48 @@
 #include <windows.h>
 
 #include "base/win/shell_services.h"
-#include "desktop/placement_rect.h"
+#include "desktop/excel_window_placement.h"
 #include "desktop/win/send_keys.h"
 #include "desktop/win/window_finder.h"
 #include "desktop/window_walk.h"
 
 namespace {
-// Time for the moved window to settle before the click, and for the menu it opens after it.
-constexpr DWORD kClickSettleMs = 1000;
-constexpr DWORD kRightButtonHeldMs = 300;
-// About a second of the tool's own messages before the move.
-constexpr int kPumpRoundsBeforePlacing = 100;
-constexpr DWORD kPumpRoundMs = 10;
+HWND AsHandle(WindowId window) {
+  return reinterpret_cast<HWND>(window);
+}
 
-HWND FindExcelWindow() {
+HWND FindExcelTopWindow() {
   return FindTopWindow(u"Excel", u"", u"", kCaptionContains);
 }
 
-bool IsFound(HWND window) {
-  const auto id = reinterpret_cast<WindowId>(window);
-  return id != kNoWindow && id != kWalkLimitReached;
-}
-
-void RightClickAt(ScreenPoint point) {
-  Sleep(kClickSettleMs);
-  SetCursorPos(point.x, point.y);
-  mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-  ProcessPendingMessages();
-  Sleep(kRightButtonHeldMs);
-  mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-  ProcessPendingMessages();
-  Sleep(kClickSettleMs);
-}
+class WindowsPlacementDesktop final : public PlacementDesktop {
+ public:
+  std::int32_t ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+  std::int32_t ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+  WindowId FindExcelWindow() override { return reinterpret_cast<WindowId>(FindExcelTopWindow()); }
+  void ProcessPendingMessages() override { ::ProcessPendingMessages(); }
+  void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+  void Place(WindowId window, const Placement& placement) override {
+    SetWindowPos(AsHandle(window), HWND_NOTOPMOST, placement.left, placement.top, placement.width,
+                 placement.height, 0);
+  }
+  std::optional<WindowRect> OuterRect(WindowId window) override {
+    RECT outer{};
+    if (!GetWindowRect(AsHandle(window), &outer)) return std::nullopt;
+    return WindowRect{outer.left, outer.top, outer.right, outer.bottom};
+  }
+  WindowId Foreground() override { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
+  void MoveCursor(ScreenPoint point) override { SetCursorPos(point.x, point.y); }
+  void RightButton(bool down) override {
+    mouse_event(down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+  }
+  void SendKeys(std::u16string_view keys) override { ::SendKeys(keys); }
+};
 }  // namespace
 
 void BringUpExcelWindow() {
   try {
-    const HWND window = FindExcelWindow();
+    const HWND window = FindExcelTopWindow();
     ShowWindow(window, SW_SHOWNORMAL);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   } catch (...) {  // bringing the window up is a courtesy; the run goes on without it
@@ -47,23 +52,6 @@ void BringUpExcelWindow() {
 }
 
 void PlaceExcelWindow(int32_t top, int32_t action) {
-  try {
-    const Placement placement =
-        PlacementFor(top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    const HWND window = FindExcelWindow();
-    for (int i = 0; i < kPumpRoundsBeforePlacing; ++i) {
-      ProcessPendingMessages();
-      Sleep(kPumpRoundMs);
-    }
-    SetWindowPos(window, HWND_NOTOPMOST, placement.left, placement.top, placement.width,
-                 placement.height, 0);
-    RECT outer{};
-    // Without a window there is no title bar: never click at an undefined place.
-    const bool have_rect = IsFound(window) && GetWindowRect(window, &outer);
-    if (action == kRightClickTitleBar && have_rect) {
-      RightClickAt(TitleBarPoint(outer.left, outer.top, outer.right));
-    }
-    if (action == kSendEscape) SendKeys(u"{ESC}");
-  } catch (...) {  // the placement is a courtesy; the run goes on without it
-  }
+  WindowsPlacementDesktop desktop;
+  PlaceExcelWindowOn(desktop, top, action);
 }

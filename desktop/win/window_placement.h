@@ -6,7 +6,6 @@
 // Foreground, normal size and position, top of the Z order.
 void BringUpExcelWindow();
 
-// After about a second of processing the tool's messages, moves and sizes the window (top offset
-// kMarginAllRound: 20 pixels in from every screen edge), then action kRightClickTitleBar
-// right-clicks its title bar and kSendEscape sends it Escape (see desktop/placement_rect.h).
+// PlaceExcelWindowOn (desktop/excel_window_placement.h) on this system's windows, cursor and
+// keyboard.
 void PlaceExcelWindow(int32_t top, int32_t action);

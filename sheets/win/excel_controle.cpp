@@ -24,7 +24,7 @@ std::unique_ptr<sheets::Value> AttachRunningExcel() {
 }  // namespace
 
 sheets::Excel RunningExcel() {
-  return sheets::Excel({.wait = PumpedWait, .attach = AttachRunningExcel},
+  return sheets::Excel({.wait = PumpedWait, .now = GetTickCount64, .attach = AttachRunningExcel},
                        std::make_unique<VariantValue>());
 }
 

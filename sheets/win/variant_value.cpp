@@ -1,6 +1,7 @@
 #include "sheets/win/variant_value.h"
 
 #include "base/error.h"
+#include "sheets/win/busy_refusal.h"
 #include "sheets/win/dispatch_arguments.h"
 #include "sheets/win/hresult_error.h"
 
@@ -23,9 +24,8 @@ struct ExceptionInfo {
     SysFreeString(info.bstrHelpFile);
   }
   // The application's own description, else the system's text for its code.
-  std::u16string Text(HRESULT result) {
+  std::u16string Text(HRESULT result) const {
     if (result != DISP_E_EXCEPTION) return HresultText(result);
-    if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
     if (info.bstrDescription && SysStringLen(info.bstrDescription) > 0) {
       return std::u16string(reinterpret_cast<const char16_t*>(info.bstrDescription),
                             SysStringLen(info.bstrDescription));
@@ -33,6 +33,17 @@ struct ExceptionInfo {
     return HresultText(info.scode ? info.scode : result);
   }
 };
+
+// Busy before anything else: the application then raised no error of its own.
+[[noreturn]] void ThrowCallFailure(HRESULT result, ExceptionInfo& exception) {
+  if (result == DISP_E_EXCEPTION && exception.info.pfnDeferredFillIn) {
+    exception.info.pfnDeferredFillIn(&exception.info);
+  }
+  const SCODE code = result == DISP_E_EXCEPTION ? exception.info.scode : 0;
+  if (IsBusyRefusal(result, code)) throw sheets::Busy(exception.Text(result));
+  if (result == DISP_E_EXCEPTION) throw sheets::Refused(exception.Text(result));
+  throw Error(exception.Text(result));
+}
 
 }  // namespace
 
@@ -47,7 +58,12 @@ std::unique_ptr<sheets::Value> VariantValue::Invoke(const sheets::MemberCall& ca
   IDispatch* object = HeldObject(*value_.get());
   auto name = const_cast<LPOLESTR>(reinterpret_cast<const OLECHAR*>(call.name.c_str()));
   DISPID member = DISPID_UNKNOWN;
-  ThrowIfFailed(object->GetIDsOfNames(IID_NULL, &name, 1, GetThreadLocale(), &member));
+  // A busy application's message filter turns the name lookup away as well as the call.
+  if (const HRESULT found = object->GetIDsOfNames(IID_NULL, &name, 1, GetThreadLocale(), &member);
+      FAILED(found)) {
+    ExceptionInfo none;
+    ThrowCallFailure(found, none);
+  }
 
   DispatchArguments arguments(call.arguments);
   const bool put = call.kind == sheets::CallKind::kPut;
@@ -58,7 +74,7 @@ std::unique_ptr<sheets::Value> VariantValue::Invoke(const sheets::MemberCall& ca
   const HRESULT hr =
       object->Invoke(member, IID_NULL, 0, static_cast<WORD>(call.kind), &params,
                      put ? nullptr : result->value_.get(), &exception.info, &argument_error);
-  if (FAILED(hr)) throw Error(exception.Text(hr));
+  if (FAILED(hr)) ThrowCallFailure(hr, exception);
   return result;
 }
 

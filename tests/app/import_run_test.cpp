@@ -332,3 +332,32 @@ TEST(ImportRun, AnUnexpectedFailureIsShownOnceAndTheButtonComesBack) {
                     Concat({c.done, {"Failure ストリームへの書き込みエラー", "EnableButton"}})));
   }
 }
+
+TEST(ImportRun, AFileWhoseSheetWasRefusedWritesNoSheetOfTheUsersAndIsListed) {
+  RecordingImportSteps steps;
+  steps.files = {u"agency.txt", u"stops.txt"};
+  steps.add_result = {-1, true};
+  // Converted (its copy written), then nothing more: the active sheet is the user's own.
+  const auto refused = [](const std::string& base) {
+    return Lines{"Status " + base + ".txt", "ConvertFeedFile " + base + ".txt",
+                 "SelectSheetByName " + base, "AddSheetAfterLast " + base};
+  };
+  EXPECT_THAT(LogOf(steps),
+              ElementsAreArray(Concat(
+                  {kStart,
+                   refused("agency"),
+                   refused("stops"),
+                   kRelease,
+                   {"Message 次のファイルはシートに貼り付けられませんでした。\r\nagency.txt\r\n"
+                    "stops.txt"},
+                   kFinish})));
+}
+
+TEST(ImportRun, ASheetThatKeptTheApplicationsNameGetsTheDataAsAnyOther) {
+  RecordingImportSteps steps;
+  steps.files = {u"agency.txt"};
+  steps.add_result = {-1, false};  // the rename refused, or no workbook: the later steps tell
+  EXPECT_THAT(
+      LogOf(steps),
+      ElementsAreArray(Concat({kStart, ImportedFile("agency.txt", "agency"), kRelease, kFinish})));
+}

@@ -28,6 +28,7 @@ class RecordingImportSteps : public ImportWindow,
   bool skip_shapes = true;
   std::int32_t connect_result = 1;
   std::int32_t select_by_name_result = -1;
+  sheets::SheetAdded add_result = {1};
   int failing_pastes = 0;               // the first N pastes throw
   int failing_clipboard_files = 0;      // the first N hand-offs give up
   std::set<std::string> failing_steps;  // log lines whose step raises once logged
@@ -92,9 +93,9 @@ class RecordingImportSteps : public ImportWindow,
     Log("DeleteSelectedSheets");
     return 1;
   }
-  std::int32_t AddSheetAfterLast(const std::u16string& name) override {
+  sheets::SheetAdded AddSheetAfterLast(const std::u16string& name) override {
     Log("AddSheetAfterLast " + Utf16ToUtf8(name));
-    return 1;
+    return add_result;
   }
   void SelectAllCells() override { Log("SelectAllCells"); }
   void FormatSelectionAsText() override { Log("FormatSelectionAsText"); }

@@ -32,6 +32,7 @@ struct Attempts {
                                 log->calls.push_back("wait " + std::to_string(ms));
                                 on_wait();
                               },
+                          .now = [] { return uint64_t{0}; },
                           .attach = [this]() -> std::unique_ptr<sheets::Value> {
                             log->calls.push_back("attach");
                             if (running_from == 0 || ++made < running_from) {

@@ -38,7 +38,12 @@ std::unique_ptr<sheets::Value> RecordingObject::Invoke(const sheets::MemberCall&
     line += Describe(call.arguments[i]);
   }
   log_->calls.push_back(line);
-  if (static_cast<int>(log_->calls.size()) == log_->fail_at) throw Error(kRefusal);
+  const int position = ++log_->made;
+  if (position == log_->fail_at) throw Error(kRefusal);
+  if (log_->refused_at.count(position)) throw sheets::Refused(kRefusal);
+  if (log_->busy_at.count(position) || (log_->busy_from && position >= log_->busy_from)) {
+    throw sheets::Busy(kBusyRefusal);
+  }
   return std::make_unique<RecordingObject>(log_, member);
 }
 
@@ -48,18 +53,31 @@ int32_t RecordingObject::ToInt32() const {
   return number->second;
 }
 
+namespace {
+void Wait(CallLog& log, uint32_t ms) {
+  log.calls.push_back("wait " + std::to_string(ms));
+  log.now_ms += ms;
+  if (++log.waits == log.give_up_at_wait) log.given_up = true;
+}
+}  // namespace
+
 sheets::Excel AttachedExcel(const std::shared_ptr<CallLog>& log) {
-  sheets::Excel excel({.wait = [](uint32_t) {},
+  sheets::Excel excel({.wait = [log](uint32_t ms) { Wait(*log, ms); },
+                       .now = [log] { return log->now_ms; },
                        .attach = [log] { return std::make_unique<RecordingObject>(log, "App"); }},
                       std::make_unique<RecordingObject>(log, "Detached"));
-  excel.Connect([] { return false; });
+  excel.Connect([log] { return log->given_up; });
   log->calls.clear();
+  log->made = 0;
+  log->waits = 0;
+  log->now_ms = 0;
   return excel;
 }
 
 sheets::Excel DetachedExcel(const std::shared_ptr<CallLog>& log) {
   return sheets::Excel(
       {.wait = [](uint32_t) {},
+       .now = [] { return uint64_t{0}; },
        .attach = []() -> std::unique_ptr<sheets::Value> { throw Error(u"not running"); }},
       std::make_unique<RecordingObject>(log, "Detached"));
 }

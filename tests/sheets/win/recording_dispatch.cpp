@@ -38,6 +38,14 @@ std::string Describe(const VARIANTARG& argument, const IDispatch* self) {
 
 }  // namespace
 
+SCODE RecordingDispatch::deferred_code_ = 0;
+
+HRESULT STDAPICALLTYPE RecordingDispatch::FillInDeferred(EXCEPINFO* exception) {
+  exception->scode = deferred_code_;
+  exception->pfnDeferredFillIn = nullptr;
+  return S_OK;
+}
+
 RecordingDispatch::RecordingDispatch() = default;
 
 RecordingDispatch::~RecordingDispatch() {
@@ -66,7 +74,7 @@ HRESULT RecordingDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LC
   const std::u16string name(reinterpret_cast<const char16_t*>(names[0]));
   if (name == unknown_member) {
     ids[0] = DISPID_UNKNOWN;
-    return DISP_E_UNKNOWNNAME;
+    return lookup_failure;
   }
   names_.push_back(name);
   ids[0] = static_cast<DISPID>(names_.size());
@@ -90,8 +98,14 @@ HRESULT RecordingDispatch::Invoke(DISPID member, REFIID, LCID locale, WORD flags
   calls.push_back(line);
 
   if (name == failing_member) {
+    if (failure_result != DISP_E_EXCEPTION) return failure_result;
     *exception = EXCEPINFO{};
-    exception->scode = DISP_E_TYPEMISMATCH;
+    if (failure_code_deferred) {
+      deferred_code_ = failure_code;
+      exception->pfnDeferredFillIn = FillInDeferred;
+    } else {
+      exception->scode = failure_code;
+    }
     if (!failure_description.empty()) {
       exception->bstrDescription =
           SysAllocString(reinterpret_cast<const OLECHAR*>(failure_description.c_str()));

@@ -24,9 +24,13 @@ class RecordingDispatch final : public IDispatch {
   ULONG references = 1;  // the test's own
 
   std::map<std::u16string, VARIANT> results;  // owned; cleared at the end
-  std::u16string failing_member;              // raises DISP_E_EXCEPTION
+  std::u16string failing_member;              // fails with failure_result
+  HRESULT failure_result = DISP_E_EXCEPTION;  // anything else goes without EXCEPINFO
+  SCODE failure_code = DISP_E_TYPEMISMATCH;   // the EXCEPINFO's scode
+  bool failure_code_deferred = false;         // filled in only when the caller asks for it
   std::u16string failure_description;         // its EXCEPINFO description; none when empty
-  std::u16string unknown_member;              // its name lookup fails
+  std::u16string unknown_member;              // its name lookup fails with lookup_failure
+  HRESULT lookup_failure = DISP_E_UNKNOWNNAME;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
@@ -40,5 +44,7 @@ class RecordingDispatch final : public IDispatch {
                                    UINT* argument_error) override;
 
  private:
+  static HRESULT STDAPICALLTYPE FillInDeferred(EXCEPINFO* exception);
+  static SCODE deferred_code_;         // what FillInDeferred fills in
   std::vector<std::u16string> names_;  // DISPID n is names_[n - 1]
 };

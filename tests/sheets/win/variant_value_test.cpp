@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/error.h"
 #include "sheets/excel.h"
 #include "tests/sheets/win/recording_dispatch.h"
@@ -43,6 +45,7 @@ class VariantValueTest : public ::testing::Test {
   sheets::Excel Attached() {
     sheets::Excel excel(
         {.wait = [](uint32_t) {},
+         .now = [] { return uint64_t{0}; },
          .attach =
              [this] {
                object.AddRef();
@@ -117,6 +120,63 @@ TEST_F(VariantValueTest, AFailedNameLookupRaisesWithoutACall) {
   sheets::Excel excel = Attached();
   EXPECT_THROW(excel.PasteUnicodeText(), Error);
   EXPECT_THAT(object.calls, ElementsAre("ActiveSheet flags=3 args= named="));
+}
+
+enum class FailureKind { kBusy, kRefused, kOther };
+
+FailureKind KindOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const sheets::Busy&) {
+    return FailureKind::kBusy;
+  } catch (const sheets::Refused&) {
+    return FailureKind::kRefused;
+  } catch (const Error&) {
+    return FailureKind::kOther;
+  }
+  ADD_FAILURE() << "nothing raised";
+  return FailureKind::kOther;
+}
+
+TEST_F(VariantValueTest, TellsABusyApplicationFromOneThatRefusesAndFromOtherFailures) {
+  const struct {
+    const char* failure;
+    HRESULT result;
+    SCODE code;
+    bool deferred;
+    FailureKind kind;
+  } cases[] = {
+      {"ignored, in the exception", DISP_E_EXCEPTION, static_cast<SCODE>(0x800AC472), false,
+       FailureKind::kBusy},
+      {"ignored, filled in late", DISP_E_EXCEPTION, static_cast<SCODE>(0x800AC472), true,
+       FailureKind::kBusy},
+      {"ignored, as the result", static_cast<HRESULT>(0x800AC472), 0, false, FailureKind::kBusy},
+      {"rejected", static_cast<HRESULT>(0x80010001), 0, false, FailureKind::kBusy},
+      {"retry later", static_cast<HRESULT>(0x8001010A), 0, false, FailureKind::kBusy},
+      {"the application's own error", DISP_E_EXCEPTION, static_cast<SCODE>(0x800A03EC), false,
+       FailureKind::kRefused},
+      {"disconnected", RPC_E_DISCONNECTED, 0, false, FailureKind::kOther},
+      {"failed", E_FAIL, 0, false, FailureKind::kOther},
+  };
+  const VariantValue app = Holding();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failure);
+    object.failing_member = u"Cells";
+    object.failure_result = c.result;
+    object.failure_code = c.code;
+    object.failure_code_deferred = c.deferred;
+    EXPECT_EQ(KindOf([&] { app.Invoke(sheets::Get(u"Cells")); }), c.kind);
+  }
+}
+
+TEST_F(VariantValueTest, ABusyApplicationTurnsTheNameLookupAwayToo) {
+  const VariantValue app = Holding();
+  object.unknown_member = u"Cells";
+  object.lookup_failure = static_cast<HRESULT>(0x80010001);
+  EXPECT_EQ(KindOf([&] { app.Invoke(sheets::Get(u"Cells")); }), FailureKind::kBusy);
+  object.lookup_failure = DISP_E_UNKNOWNNAME;
+  EXPECT_EQ(KindOf([&] { app.Invoke(sheets::Get(u"Cells")); }), FailureKind::kOther);
+  EXPECT_THAT(object.calls, IsEmpty());
 }
 
 TEST_F(VariantValueTest, SelectResultConvertsToAnIntegerOrFails) {

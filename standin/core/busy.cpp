@@ -1,11 +1,9 @@
 #include "standin/core/busy.h"
 
-#include "standin/core/sheet_name.h"
-
 void BusyPeriod::Answered(std::u16string_view name, std::uint64_t now_ms) {
   if (!plan_.busy || started_ || plan_.from_member.empty()) return;
-  // Member names, like sheet names, are matched without regard to case.
-  if (SameSheetName(name, plan_.from_member) && ++looked_up_ == plan_.from_count) {
+  // Spelled exactly so: the tool spells "Cells" (all cells) and "cells" (one cell) apart.
+  if (name == plan_.from_member && ++looked_up_ == plan_.from_count) {
     started_ = true;
     started_ms_ = now_ms;
   }

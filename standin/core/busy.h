@@ -13,8 +13,8 @@ enum class BusyForm { kRejected, kRetryLater, kIgnore };
 
 struct BusyPlan {
   bool busy = false;
-  // The period starts once the from_count-th look-up of this name is answered; with no name, at
-  // the first call.
+  // The period starts once the from_count-th look-up of this name, spelled so, is answered; with no
+  // name, at the first call.
   std::u16string from_member;
   int from_count = 1;
   // It lasts this long, or for this many refused calls (a look-up and an invoke count one each).

@@ -48,6 +48,7 @@ void AppendSheet(std::string& out, const Sheet& sheet) {
   AppendString(out, sheet.name);
   out += ",\"selected\":";
   out += Bool(sheet.selected);
+  if (sheet.hidden) out += ",\"hidden\":true";
   out += ",\"formats\":";
   AppendArray(out, sheet.formats, [&](const NumberFormat& f) {
     out += "{\"range\":";

@@ -1,5 +1,6 @@
 #pragma once
-// The JSON picture of the stand-in's state that tests compare after a run.
+// The JSON picture of the stand-in's state that tests compare after a run; a hidden sheet says so,
+// a visible one says nothing of it.
 #include <cstdint>
 #include <optional>
 #include <string>

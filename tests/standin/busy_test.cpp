@@ -13,9 +13,9 @@ TEST(BusyTest, NotBusyRefusesNothing) {
 TEST(BusyTest, ACountedPeriodStartsAfterTheNthLookUpOfTheMember) {
   BusyPeriod busy({.busy = true, .from_member = u"Cells", .from_count = 2, .length_calls = 3});
   busy.Answered(u"Cells", 0);
-  busy.Answered(u"Select", 0);
+  busy.Answered(u"cells", 0);  // another spelling: another call
   EXPECT_FALSE(busy.Refuses(0));
-  busy.Answered(u"cells", 0);  // the second, without regard to case
+  busy.Answered(u"Cells", 0);
   EXPECT_TRUE(busy.Refuses(0));
   busy.Answered(u"Cells", 0);  // a later look-up starts nothing new
   EXPECT_TRUE(busy.Refuses(0));

@@ -48,4 +48,13 @@ TEST(DumpTest, SummaryHasTheSheetsInOrderWithTheirRowCounts) {
   EXPECT_EQ(SummaryJson(nullptr), "{\"active\":\"\",\"sheets\":[]}\n");
 }
 
+TEST(DumpTest, OnlyAHiddenSheetSaysItIsHidden) {
+  Workbook workbook({u"a", u"b"}, {});
+  workbook.Hide(workbook.SheetAt(1));
+  const std::string dump = DumpJson(&workbook, {}, {}, {}, 0);
+  EXPECT_NE(dump.find("{\"name\":\"a\",\"selected\":false,\"hidden\":true,\"formats\""),
+            std::string::npos);
+  EXPECT_NE(dump.find("{\"name\":\"b\",\"selected\":true,\"formats\""), std::string::npos);
+}
+
 }  // namespace

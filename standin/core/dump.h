@@ -29,5 +29,12 @@ struct WindowRect {
 std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settings,
                      const std::vector<KeyEvent>& keys, const WindowRect& window,
                      std::int64_t client_references);
-// The sheets' names and row counts only: quick however many cells they hold.
-std::string SummaryJson(const Workbook* workbook);
+// Where a sheet's tab lies on the screen, for a client to click it as a person would.
+struct SheetTab {
+  SheetId sheet;
+  WindowRect box;
+};
+
+// The sheets' names and row counts only, and the tabs of the visible ones: quick however many
+// cells they hold.
+std::string SummaryJson(const Workbook* workbook, const std::vector<SheetTab>& tabs = {});

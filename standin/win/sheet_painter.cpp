@@ -126,12 +126,24 @@ void PaintWorkbook(HWND window, HDC dc, const Workbook* workbook) {
 }
 
 std::optional<SheetId> TabAt(HWND window, POINT point, const Workbook& workbook) {
+  for (const SheetTab& tab : ScreenTabs(window, workbook)) {
+    POINT corner{tab.box.left, tab.box.top};
+    ScreenToClient(window, &corner);
+    const RECT box{corner.x, corner.y, corner.x + tab.box.width, corner.y + tab.box.height};
+    if (PtInRect(&box, point)) return tab.sheet;
+  }
+  return std::nullopt;
+}
+
+std::vector<SheetTab> ScreenTabs(HWND window, const Workbook& workbook) {
   const HDC dc = GetDC(window);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  std::optional<SheetId> hit;
-  for (const auto& [tab, sheet] : LayOutTabs(dc, TabBar(window), workbook)) {
-    if (PtInRect(&tab, point)) hit = sheet->id;
+  std::vector<SheetTab> tabs;
+  for (const auto& [box, sheet] : LayOutTabs(dc, TabBar(window), workbook)) {
+    POINT corner{box.left, box.top};
+    ClientToScreen(window, &corner);
+    tabs.push_back({sheet->id, {corner.x, corner.y, box.right - box.left, box.bottom - box.top}});
   }
   ReleaseDC(window, dc);
-  return hit;
+  return tabs;
 }

@@ -46,6 +46,10 @@ TEST(DumpTest, SummaryHasTheSheetsInOrderWithTheirRowCounts) {
             "{\"active\":\"停留所\",\"sheets\":[{\"name\":\"agency\",\"rows\":0},"
             "{\"name\":\"停留所\",\"rows\":4}]}\n");
   EXPECT_EQ(SummaryJson(nullptr), "{\"active\":\"\",\"sheets\":[]}\n");
+  EXPECT_EQ(SummaryJson(&workbook, {{stops, {30, 1040, 60, 24}}}),
+            "{\"active\":\"停留所\",\"sheets\":[{\"name\":\"agency\",\"rows\":0},"
+            "{\"name\":\"停留所\",\"rows\":4,\"tab\":{\"left\":30,\"top\":1040,\"width\":60,"
+            "\"height\":24}}]}\n");
 }
 
 TEST(DumpTest, OnlyAHiddenSheetSaysItIsHidden) {

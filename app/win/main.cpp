@@ -30,7 +30,18 @@ int RunMessageLoop(HWND main_window) {
 
 }  // namespace
 
+// The loader searches only System32 for what the static imports pull in; cmake/ points the
+// image's load-configuration entry here, which ld does not do. Older headers name the field
+// DependentLoadFlags Reserved1.
+extern "C" const IMAGE_LOAD_CONFIG_DIRECTORY64 _load_config_used = {
+    .Size = sizeof(IMAGE_LOAD_CONFIG_DIRECTORY64),
+    .Reserved1 = LOAD_LIBRARY_SEARCH_SYSTEM32,
+};
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  // Before anything else loads a library by name (the file dialog, the shell's delete): never
+  // from the executable's folder, where a download may sit among other programs' files.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   const ComApartment apartment;
   RegisterStandardCompressionHandlers();
   CreateApplicationWindow(instance);

@@ -37,3 +37,7 @@ CopyFileSink::CopyFileSink(const std::u16string& path)
 void CopyFileSink::Write(const char* bytes, std::size_t size) {
   if (!file_.WriteAll(bytes, size)) throw Error(kStreamWriteFailed);
 }
+
+void CopyFileSink::Close() {
+  if (!file_.Close()) throw Error(kStreamWriteFailed);
+}

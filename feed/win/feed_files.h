@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win/file.h"
+#include "feed/feed_conversion.h"
 #include "feed/feed_text.h"
 
 // Open for reading while others may read too. Throws Error.
@@ -21,10 +22,11 @@ class FeedFileSource : public ByteSource {
 };
 
 // Created afresh, replacing a file of that name. Throws Error.
-class CopyFileSink : public ByteSink {
+class CopyFileSink : public CopySink {
  public:
   explicit CopyFileSink(const std::u16string& path);
   void Write(const char* bytes, std::size_t size) override;
+  void Close() override;
 
  private:
   File file_;

@@ -47,6 +47,7 @@ void TZipFile::Open(const std::u16string& path, TZipMode mode) {
 }
 
 void TZipFile::ExtractAll(const std::u16string& folder) {
+  CheckRoomFor(folder);
   for (std::size_t i = 0; i < headers_.size(); ++i) Extract(i, folder, true);
 }
 
@@ -63,7 +64,7 @@ void TZipFile::Extract(std::size_t index, const std::u16string& folder, bool cre
       central.UncompressedSize == 0 && !target.ends_with(u'\\')) {
     target += u'\\';
   }
-  files_.CreateFolders(target.substr(0, target.find_last_of(u'\\')));
+  CreateFolders(files_, std::u16string_view(target).substr(0, target.find_last_of(u'\\')));
   if (target.ends_with(u'\\')) return;  // a directory entry
   WriteEntry(*data, central, target);
   FinishFile(central, local, target);
@@ -114,6 +115,20 @@ void TZipFile::WriteEntry(TEntryStream& data, const TZipHeader& header,
   file->Close();
   if (crc != header.CRC32) {
     throw Error(FormatText(kCrcMismatch, {target}));
+  }
+}
+
+// What the entries unpack to, and the largest once more for the moment its ".csv" copy stands
+// beside it: an archive of a few megabytes can declare gigabytes of zeros.
+void TZipFile::CheckRoomFor(const std::u16string& folder) {
+  std::uint64_t total = 0, largest = 0;
+  for (const auto& header : headers_) {
+    total += header.UncompressedSize;
+    largest = std::max<std::uint64_t>(largest, header.UncompressedSize);
+  }
+  const auto free_space = files_.FreeSpace(folder);
+  if (free_space && total + largest > *free_space) {
+    throw Error(FormatText(kDiskSpaceShort, {folder, files_.DiskFullText()}));
   }
 }
 

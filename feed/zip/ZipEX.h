@@ -17,6 +17,7 @@ class TZipFile {
 
   // Opens the archive and reads its central directory; zmClosed just closes.
   void Open(const std::u16string& path, TZipMode mode);
+  // Refuses an archive that the folder's volume has no room for before it writes anything.
   void ExtractAll(const std::u16string& folder);
   void Extract(std::size_t index, const std::u16string& folder, bool create_subfolders);
   // The entry's decompressing stream, positioned at its data, and its local header.
@@ -37,6 +38,7 @@ class TZipFile {
 #endif
 
  private:
+  void CheckRoomFor(const std::u16string& folder);
   void WriteEntry(TEntryStream& data, const TZipHeader& header, const std::u16string& target);
   void FinishFile(const TZipHeader& central, const TZipHeader& local, const std::u16string& target);
 

@@ -15,8 +15,10 @@ constexpr std::size_t kSignatureSize = 4;
 constexpr std::size_t kEndRecordSize = 22;
 constexpr std::size_t kCentralFixedSize = 46;
 constexpr std::size_t kLocalFixedSize = 30;
-// How much of the file's tail is searched for the end record.
-constexpr std::uint64_t kEndSearchSpan = 65535;
+// How much of the file's tail is searched for the end record: the record and the longest comment
+// its 16-bit length allows.
+constexpr std::uint64_t kLongestComment = 65535;
+constexpr std::uint64_t kEndSearchSpan = kEndRecordSize + kLongestComment;
 using Signature = std::array<std::uint8_t, kSignatureSize>;
 constexpr Signature kEndSignature = {0x50, 0x4B, 0x05, 0x06};
 constexpr Signature kCentralSignature = {0x50, 0x4B, 0x01, 0x02};

@@ -20,6 +20,9 @@ inline constexpr char16_t kPathTooLong[] = u"指定されたパスが長すぎ�
 // The files written.
 inline constexpr char16_t kFileNotCreated[] = u"ファイル \"%s\" を作成できません。%s";
 inline constexpr char16_t kStreamWriteFailed[] = u"ストリームへの書き込みエラー";
+// The working folder and the system's text for a full disk.
+inline constexpr char16_t kDiskSpaceShort[] =
+    u"ディスクの空き領域が足りないため \"%s\" に展開できません。%s";
 inline constexpr char16_t kCrcMismatch[] = u"ファイル \"%s\" の CRC32 が一致しません";
 inline constexpr char16_t kNotADate[] = u"日付に変換できない値が渡されました";
 inline constexpr char16_t kNotATime[] = u"時刻に変換できない値が渡されました";

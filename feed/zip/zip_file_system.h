@@ -4,8 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "feed/zip/dos_date_time.h"
 #include "feed/zip/zip_failure_texts.h"
@@ -33,15 +34,20 @@ class ZipFileSystem {
   virtual ~ZipFileSystem() = default;
   // Exclusive read access; throws kFileNotOpened with the system's text.
   virtual std::unique_ptr<ArchiveSource> OpenArchive(const std::u16string& path) = 0;
-  // Best effort: a folder that cannot be made shows up as the file that cannot be created.
-  virtual void CreateFolders(const std::u16string& path) = 0;
+  // One folder, its parent assumed there; true when the path is a folder afterwards.
+  virtual bool CreateFolder(const std::u16string& path) = 0;
   // Replaces a file of that name; throws kFileNotCreated with the system's text.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path) = 0;
   virtual bool FileExists(const std::u16string& path) = 0;
   // Creation and last-write time, given as local time.
   virtual void SetTimes(const std::u16string& path, const DosDateTime& local_time) = 0;
   virtual void SetAttributes(const std::u16string& path, std::uint32_t attributes) = 0;
+  // Bytes this user may still write on the folder's volume; nothing when the system cannot tell.
+  virtual std::optional<std::uint64_t> FreeSpace(const std::u16string& folder) = 0;
+  // The system's own words for a full disk.
+  virtual std::u16string DiskFullText() = 0;
 };
 
-// The folders from the path's first parent down to the path itself, the order to create them in.
-std::vector<std::u16string> FolderChain(const std::u16string& path);
+// The path's folders from its first parent down to itself, in time and memory linear in its
+// length. Best effort: a folder that cannot be made shows up as the file that cannot be created.
+void CreateFolders(ZipFileSystem& files, std::u16string_view path);

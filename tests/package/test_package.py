@@ -21,6 +21,9 @@ ARGS = None
 WINDOWS_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll",
                 "msvcrt.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "shlwapi.dll",
                 "user32.dll", "uxtheme.dll", "version.dll"}
+LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800
+# DependentLoadFlags: the 16 bits at this offset of the 64-bit load-configuration structure.
+DEPENDENT_LOAD_FLAGS_OFFSET = 78
 # What the tool can say, word for word: the guide must explain each one.
 MESSAGES = [
     "×Excelをコントロールできません。エクセルを起動していないか、タスクのゴミとして何か残って"
@@ -34,7 +37,7 @@ MESSAGES = [
     "Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません",
     "の CRC32 が一致しません", "を作成できません。", "は開けません。", "ストリームへの書き込みエラー",
     "日付に変換できない値が渡されました", "時刻に変換できない値が渡されました",
-    "指定されたパスが長すぎます",
+    "指定されたパスが長すぎます", "ディスクの空き領域が足りないため",
     "GTFS選択中", "処理を開始", "処理終了",
 ]
 
@@ -107,6 +110,32 @@ class ExecutableTest(PackageCase):
         dlls = {d.lower() for d in re.findall(r"DLL Name: (\S+)", self.objdump("-p"))}
         self.assertIn("kernel32.dll", dlls)
         self.assertEqual(dlls - WINDOWS_DLLS, set())
+
+    def test_libraries_are_searched_for_in_system32_only(self):
+        headers = self.objdump("-p")
+        kernel32 = re.search(r"DLL Name: KERNEL32\.dll\n(.*?)\n\n", headers, re.S | re.I)
+        self.assertIsNotNone(kernel32)
+        self.assertRegex(kernel32.group(1), r"\bSetDefaultDllDirectories\b")
+        self.assertEqual(self.dependent_load_flags(headers), LOAD_LIBRARY_SEARCH_SYSTEM32)
+
+    def dependent_load_flags(self, headers):
+        """Read through the section that holds the load configuration, by objdump's figures."""
+        entry = re.search(r"Entry a ([0-9a-f]+) ([0-9a-f]+) Load Configuration", headers)
+        self.assertIsNotNone(entry)
+        rva, size = (int(v, 16) for v in entry.groups())
+        self.assertGreaterEqual(size, DEPENDENT_LOAD_FLAGS_OFFSET + 2)
+        address = int(re.search(r"ImageBase\s+([0-9a-f]+)", headers).group(1), 16) + rva
+        for length, vma, file_offset in re.findall(
+                r"^\s*\d+ \S+\s+([0-9a-f]+)\s+([0-9a-f]+)\s+[0-9a-f]+\s+([0-9a-f]+)",
+                self.objdump("-h"), re.M):
+            start = address - int(vma, 16)
+            if 0 <= start < int(length, 16):
+                at = int(file_offset, 16) + start
+                data = self.text("Velmora.exe")[at:at + size]
+                self.assertEqual(int.from_bytes(data[:4], "little"), size)
+                return int.from_bytes(
+                    data[DEPENDENT_LOAD_FLAGS_OFFSET:DEPENDENT_LOAD_FLAGS_OFFSET + 2], "little")
+        self.fail("no section holds the load configuration")
 
     def test_it_is_stripped(self):
         self.assertIn("no symbols", self.objdump("-t"))

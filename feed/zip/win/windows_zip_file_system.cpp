@@ -58,8 +58,10 @@ std::unique_ptr<ArchiveSource> WindowsZipFileSystem::OpenArchive(const std::u16s
                       kFileNotOpened));
 }
 
-void WindowsZipFileSystem::CreateFolders(const std::u16string& path) {
-  for (const auto& folder : FolderChain(path)) CreateDirectoryW(AsWide(folder), nullptr);
+bool WindowsZipFileSystem::CreateFolder(const std::u16string& path) {
+  if (CreateDirectoryW(AsWide(path), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::unique_ptr<OutputFile> WindowsZipFileSystem::CreateOutputFile(const std::u16string& path) {
@@ -102,4 +104,14 @@ void WindowsZipFileSystem::SetTimes(const std::u16string& path, const DosDateTim
 
 void WindowsZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
   if (!SetFileAttributesW(AsWide(path), attributes)) throw Error(LastErrorText());
+}
+
+std::optional<std::uint64_t> WindowsZipFileSystem::FreeSpace(const std::u16string& folder) {
+  ULARGE_INTEGER available{};
+  if (!GetDiskFreeSpaceExW(AsWide(folder), &available, nullptr, nullptr)) return std::nullopt;
+  return available.QuadPart;
+}
+
+std::u16string WindowsZipFileSystem::DiskFullText() {
+  return SystemErrorText(ERROR_DISK_FULL);
 }

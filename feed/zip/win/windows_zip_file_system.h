@@ -5,9 +5,11 @@
 class WindowsZipFileSystem : public ZipFileSystem {
  public:
   std::unique_ptr<ArchiveSource> OpenArchive(const std::u16string& path) override;
-  void CreateFolders(const std::u16string& path) override;
+  bool CreateFolder(const std::u16string& path) override;
   std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path) override;
   bool FileExists(const std::u16string& path) override;
   void SetTimes(const std::u16string& path, const DosDateTime& local_time) override;
   void SetAttributes(const std::u16string& path, std::uint32_t attributes) override;
+  std::optional<std::uint64_t> FreeSpace(const std::u16string& folder) override;
+  std::u16string DiskFullText() override;
 };

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -93,8 +94,11 @@ std::unique_ptr<ArchiveSource> NativeZipFileSystem::OpenArchive(const std::u16st
   return std::make_unique<NativeSource>(fd);
 }
 
-void NativeZipFileSystem::CreateFolders(const std::u16string& path) {
-  for (const auto& folder : FolderChain(path)) ::mkdir(NativePath(folder).c_str(), 0777);
+bool NativeZipFileSystem::CreateFolder(const std::u16string& path) {
+  const std::string native = NativePath(path);
+  struct stat info {};
+  return ::mkdir(native.c_str(), 0777) == 0 ||
+         (::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
 std::unique_ptr<OutputFile> NativeZipFileSystem::CreateOutputFile(const std::u16string& path) {
@@ -124,4 +128,14 @@ void NativeZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime
 void NativeZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
   constexpr std::uint32_t kReadOnly = 0x01;
   if (attributes & kReadOnly) ::chmod(NativePath(path).c_str(), 0444);
+}
+
+std::optional<std::uint64_t> NativeZipFileSystem::FreeSpace(const std::u16string& folder) {
+  struct statvfs volume {};
+  if (::statvfs(NativePath(folder).c_str(), &volume) != 0) return std::nullopt;
+  return std::uint64_t{volume.f_bavail} * volume.f_frsize;
+}
+
+std::u16string NativeZipFileSystem::DiskFullText() {
+  return Utf8ToUtf16(std::strerror(ENOSPC));
 }

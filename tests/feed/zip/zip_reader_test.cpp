@@ -28,8 +28,19 @@ class RecordingFileSystem : public NativeZipFileSystem {
     attributes_set[path] = attributes;
     NativeZipFileSystem::SetAttributes(path, attributes);
   }
+  bool CreateFolder(const std::u16string& path) override {
+    ++folders_asked;
+    longest_folder = std::max(longest_folder, path.size());
+    return NativeZipFileSystem::CreateFolder(path);
+  }
+  std::optional<std::uint64_t> FreeSpace(const std::u16string& folder) override {
+    return free_space ? free_space : NativeZipFileSystem::FreeSpace(folder);
+  }
   std::map<std::u16string, DosDateTime> times;
   std::map<std::u16string, std::uint32_t> attributes_set;
+  std::size_t folders_asked = 0;
+  std::size_t longest_folder = 0;
+  std::optional<std::uint64_t> free_space;  // the volume's own figure when not set
 };
 
 class ZipReaderTest : public ::testing::Test {
@@ -359,12 +370,13 @@ std::vector<ArchiveCase> ArchiveCases() {
       {"no archive", "just text", read_error, {}},
       {"end record 22 bytes before the end", BuildZip({good}), "", {"good.txt"}},
       {"end record one byte short", WithoutLastBytes(BuildZip({good}), 1), read_error, {}},
-      {"signature 65535 bytes before the end",
-       BuildZip({good}, std::string(65513, 'c')),
+      {"64 kB comment", BuildZip({good}, std::string(64'000, 'c')), "", {"good.txt"}},
+      {"longest comment: signature 65557 bytes before the end",
+       BuildZip({good}, std::string(65535, 'c')),
        "",
        {"good.txt"}},
-      {"signature 65536 bytes before the end",
-       BuildZip({good}, std::string(65514, 'c')),
+      {"signature 65558 bytes before the end",
+       BuildZip({good}, std::string(65535, 'c')) + "j",
        read_error,
        {}},
       {"junk behind the end record", BuildZip({good}) + "junk", "", {"good.txt"}},
@@ -560,6 +572,59 @@ TEST_F(ZipReaderTest, FileSystemFailuresNameThePath) {
   EXPECT_EQ(
       Extract(BuildZip({{.name = "taken.txt", .data = "x"}})),
       Utf16ToUtf8(u"ファイル \"" + Target("taken.txt") + u"\" を作成できません。Is a directory"));
+}
+
+// Folder entries named a/a/…/ (65,534 bytes): Windows refuses a folder path of 248 characters or
+// more, so the levels below that are made, each once, and the later entries find them there. A
+// file below them fails to be created.
+TEST_F(ZipReaderTest, DeepFolderEntriesCostTheirLengthOnce) {
+  std::string deep;
+  while (deep.size() < 65534) deep += "a/";
+  std::vector<TestEntry> entries(100, {.name = deep, .data = "", .local_name = ""});
+  const auto deep_file = deep.substr(0, 65530) + "f.txt";  // the longest name there is
+  entries.push_back({.name = deep_file, .data = "x", .local_name = ""});
+  auto windows_name = deep_file;
+  std::replace(windows_name.begin(), windows_name.end(), '/', '\\');
+  const auto file = Target(windows_name);
+  EXPECT_EQ(Extract(BuildZip(entries)),
+            Utf16ToUtf8(u"ファイル \"" + file + u"\" を作成できません。File name too long"));
+  fs::path deepest = Out();
+  while (fs::is_directory(deepest / "a")) deepest /= "a";
+  EXPECT_LT(deepest.string().size(), 248u);
+  EXPECT_GE((deepest / "a").string().size(), 248u);
+  EXPECT_LT(files_.folders_asked, 1000u);  // each prefix of each entry would be 3,276,800
+  EXPECT_LT(files_.longest_folder, 248u);
+  EXPECT_EQ(Written(), std::vector<std::string>{});
+}
+
+// Sizes 10, 30 and 20 need 90 bytes: every file, and the largest once more for the moment its
+// copy stands beside it. Without room nothing is written, not even the folder.
+TEST_F(ZipReaderTest, ArchiveWithoutRoomIsRefusedBeforeAnythingIsWritten) {
+  const auto archive = BuildZip({{.name = "a.txt", .data = std::string(10, 'a')},
+                                 {.name = "b/b.txt", .data = std::string(30, 'b'), .method = 8},
+                                 {.name = "c.txt", .data = std::string(20, 'c')}});
+  const TestEntry gigabyte{.name = "zeros.bin", .data = "", .uncompressed_size = 1u << 30};
+  const auto bomb = BuildZip({gigabyte, gigabyte, gigabyte, gigabyte});
+  const auto refusal = Utf16ToUtf8(u"ディスクの空き領域が足りないため \"" + Folder() +
+                                   u"\" に展開できません。No space left on device");
+  const struct {
+    std::string archive;
+    std::uint64_t free_space;
+    std::string message;
+    std::vector<std::string> written;
+  } cases[] = {
+      {archive, 89, refusal, {}},
+      {bomb, (5ull << 30) - 1, refusal, {}},
+      {archive, 90, "", {"a.txt", "b/b.txt", "c.txt"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.free_space);
+    fs::remove_all(Out());
+    files_.free_space = c.free_space;
+    EXPECT_EQ(Extract(c.archive), c.message);
+    EXPECT_EQ(Written(), c.written);
+    EXPECT_EQ(fs::exists(Out()), !c.written.empty());
+  }
 }
 
 TEST_F(ZipReaderTest, PathsOf260CharactersFailWhenTheirTimesAreSet) {

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 std::string U16Bytes(std::uint16_t value) {
@@ -35,15 +36,44 @@ std::string Length(const std::string& field) {
 
 }  // namespace
 
+std::string DeflatedZeros(std::uint64_t count) {
+  const std::string zeros(1 << 20, '\0');
+  z_stream z{};
+  deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  std::string out;
+  char piece[1 << 16];
+  for (std::uint64_t left = count;;) {
+    const auto take = static_cast<uInt>(std::min<std::uint64_t>(left, zeros.size()));
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+    z.avail_in = take;
+    left -= take;
+    const int flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+    int status = Z_OK;
+    do {
+      z.next_out = reinterpret_cast<Bytef*>(piece);
+      z.avail_out = sizeof piece;
+      status = deflate(&z, flush);
+      out.append(piece, sizeof piece - z.avail_out);
+    } while (z.avail_out == 0);
+    if (status == Z_STREAM_END) break;
+  }
+  deflateEnd(&z);
+  return out;
+}
+
 std::uint32_t Crc32(const std::string& data) {
+  return Crc32Append(0, data);
+}
+
+std::uint32_t Crc32Append(std::uint32_t crc, const std::string& data) {
   return static_cast<std::uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+      crc32(crc, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
 std::string BuildZip(const std::vector<TestEntry>& entries, const std::string& comment) {
   std::string body, directory;
   for (const auto& e : entries) {
-    const std::string packed = e.method == 8 ? RawDeflate(e.data) : e.data;
+    const std::string packed = e.packed ? *e.packed : e.method == 8 ? RawDeflate(e.data) : e.data;
     const auto crc = e.crc.value_or(Crc32(e.data));
     const auto size = e.uncompressed_size.value_or(static_cast<std::uint32_t>(e.data.size()));
     const auto packed_size = static_cast<std::uint32_t>(packed.size());

@@ -84,7 +84,25 @@ bool Escapes(std::u16string_view component) {
 MemoryZipFileSystem::MemoryZipFileSystem(const std::uint8_t* archive, std::size_t size,
                                          std::u16string folder)
     : archive_(archive), size_(size), folder_(std::move(folder)) {
-  for (const auto& parent : FolderChain(folder_)) folders_.insert(parent);
+  for (auto slash = folder_.find(u'\\'); slash != std::u16string::npos;
+       slash = folder_.find(u'\\', slash + 1)) {
+    folders_.insert(folder_.substr(0, slash));
+  }
+  folders_.insert(folder_);
+}
+
+// Each folder made and each path handed over is paid for by bytes of the archive: a name costs
+// its own length, not the square of it.
+void MemoryZipFileSystem::Count(const std::u16string& path, std::uint64_t folders) {
+  folder_calls_ += folders;
+  path_units_ += path.size();
+  if (folder_calls_ > kMostFolderCallsPerInputByte * size_ + kCostAllowance ||
+      path_units_ > kMostPathUnitsPerInputByte * size_ + kCostAllowance) {
+    std::fprintf(stderr, "%llu folders made and %llu path units handed over for %zu bytes\n",
+                 static_cast<unsigned long long>(folder_calls_),
+                 static_cast<unsigned long long>(path_units_), size_);
+    std::abort();
+  }
 }
 
 const std::u16string& MemoryZipFileSystem::Confined(const std::u16string& path) const {
@@ -110,14 +128,17 @@ std::unique_ptr<ArchiveSource> MemoryZipFileSystem::OpenArchive(const std::u16st
 }
 
 // As mkdir does it: a folder whose parent is missing or where a file stands is not made.
-void MemoryZipFileSystem::CreateFolders(const std::u16string& path) {
-  for (const auto& folder : FolderChain(Confined(path))) {
-    const auto parent = folder.substr(0, folder.find_last_of(u'\\'));
-    if (folders_.contains(parent) && !file_sizes_.contains(folder)) folders_.insert(folder);
-  }
+bool MemoryZipFileSystem::CreateFolder(const std::u16string& path) {
+  Count(path, 1);
+  if (folders_.contains(path)) return true;
+  const auto parent = Confined(path).substr(0, path.find_last_of(u'\\'));
+  if (!folders_.contains(parent) || file_sizes_.contains(path)) return false;
+  folders_.insert(path);
+  return true;
 }
 
 std::unique_ptr<OutputFile> MemoryZipFileSystem::CreateOutputFile(const std::u16string& path) {
+  Count(path, 0);
   const auto parent = Confined(path).substr(0, path.find_last_of(u'\\'));
   if (!folders_.contains(parent))
     throw Error(FormatText(kFileNotCreated, {path, u"No such folder"}));
@@ -128,14 +149,17 @@ std::unique_ptr<OutputFile> MemoryZipFileSystem::CreateOutputFile(const std::u16
 }
 
 bool MemoryZipFileSystem::FileExists(const std::u16string& path) {
+  Count(path, 0);
   return file_sizes_.contains(path);
 }
 
 void MemoryZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime&) {
+  Count(path, 0);
   if (!file_sizes_.contains(Confined(path))) Trip("times of a file never written", path);
 }
 
 void MemoryZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
+  Count(path, 0);
   if (!file_sizes_.contains(Confined(path))) Trip("attributes of a file never written", path);
   // Only the DOS byte, and never the volume-label or folder bit, which would make no file of it.
   constexpr std::uint32_t kVolumeLabel = 0x08;
@@ -143,4 +167,13 @@ void MemoryZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_
   if (attributes > 0xFF || (attributes & (kVolumeLabel | kFolder))) {
     Trip("attributes out of range", path);
   }
+}
+
+std::optional<std::uint64_t> MemoryZipFileSystem::FreeSpace(const std::u16string& folder) {
+  Count(folder, 0);
+  return kVolumeBytes;
+}
+
+std::u16string MemoryZipFileSystem::DiskFullText() {
+  return u"Disk full";
 }

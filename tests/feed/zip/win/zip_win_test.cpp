@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +21,11 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+bool IsFolder(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 TEST(CodePage437, MatchesWhatWindowsGives) {
   std::string bytes(256, '\0');
@@ -150,6 +159,59 @@ TEST_F(ZipWindowsTest, ATargetThatCannotBeCreatedNamesPathAndReason) {
   EXPECT_EQ(Extract(BuildZip({{.name = "taken.txt", .data = "x"}})),
             u"ファイル \"" + Target(u"taken.txt") + u"\" を作成できません。" +
                 SystemErrorText(ERROR_ACCESS_DENIED));
+}
+
+// A hundred folder entries named a/a/…/ (65,534 bytes): only the levels below 248 characters are
+// made, which Wine would otherwise take thousands deep at a millisecond each. A file below them
+// fails as the system fails to create it.
+TEST_F(ZipWindowsTest, DeepFolderEntriesStopAtTheOrdinaryPathLimit) {
+  std::string deep;
+  while (deep.size() < 65534) deep += "a/";
+  std::vector<TestEntry> entries(100, {.name = deep, .data = "", .local_name = ""});
+  const auto deep_file = deep.substr(0, 65530) + "f.txt";
+  entries.push_back({.name = deep_file, .data = "x", .local_name = ""});
+  std::u16string file(deep_file.begin(), deep_file.end());
+  std::replace(file.begin(), file.end(), u'/', u'\\');
+  file = Target(file);
+  CreateFileW(AsWide(file), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const auto refusal = SystemErrorText(GetLastError());
+  std::ofstream(root_ / L"feed.zip", std::ios::binary) << BuildZip(entries);
+
+  const ULONGLONG start = GetTickCount64();
+  const auto message = ExtractWritten();
+  const ULONGLONG elapsed = GetTickCount64() - start;
+  PROCESS_MEMORY_COUNTERS memory{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+  std::printf("100 deep folder entries: %llu ms, peak working set %zu KiB\n", elapsed,
+              memory.PeakWorkingSetSize / 1024);
+
+  EXPECT_EQ(message, u"ファイル \"" + file + u"\" を作成できません。" + refusal);
+  EXPECT_LT(elapsed, 10'000u);  // walking every level took minutes
+  std::u16string deepest = Folder();
+  while (IsFolder(deepest + u"\\a")) deepest += u"\\a";
+  EXPECT_LT(deepest.size(), 248u);
+  EXPECT_GE(deepest.size() + 2, 248u);
+}
+
+// The end record is found behind a comment as long as its length field allows, and no further.
+TEST_F(ZipWindowsTest, LongCommentsAreRead) {
+  const TestEntry good{.name = "good.txt", .data = "ok"};
+  const std::u16string read_error = u"zip ファイルを読み取る際にエラーが発生しました";
+  const struct {
+    std::string archive;
+    std::u16string message;
+  } cases[] = {
+      {BuildZip({good}, std::string(64'000, 'c')), u""},
+      {BuildZip({good}, std::string(65535, 'c')), u""},
+      {BuildZip({good}, std::string(65535, 'c')) + "j", read_error},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.archive.size());
+    fs::remove_all(root_ / L"GTFS_TEMP");
+    EXPECT_EQ(Extract(c.archive), c.message);
+    EXPECT_EQ(GetFileAttributesW(AsWide(Target(u"good.txt"))) != INVALID_FILE_ATTRIBUTES,
+              c.message.empty());
+  }
 }
 
 // Windows opens COM¹ to COM³ and LPT¹ to LPT³ as devices in every folder, like COM1.

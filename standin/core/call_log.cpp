@@ -10,8 +10,7 @@ std::string LookupLine(std::u16string_view name) {
 }
 
 std::string InvokeLine(std::string_view object, std::string_view member, unsigned flags,
-                       std::span<const std::uint16_t> vartypes, unsigned named,
-                       std::span<const std::u16string> texts) {
+                       std::span<const std::uint16_t> vartypes, unsigned named) {
   std::string line = "Invoke ";
   line.append(object).append(".").append(member);
   line += " flags=" + std::to_string(flags) + " args=";
@@ -20,7 +19,11 @@ std::string InvokeLine(std::string_view object, std::string_view member, unsigne
     std::snprintf(hex, sizeof hex, "%s%04x", i ? "," : "", static_cast<unsigned>(vartypes[i]));
     line += hex;
   }
-  line += " named=" + std::to_string(named);
+  return line + " named=" + std::to_string(named);
+}
+
+std::string TextsLine(std::span<const std::u16string> texts) {
+  std::string line = "Texts";
   for (const auto& text : texts) line += " \"" + Utf16ToUtf8(text) + '"';
   return line;
 }

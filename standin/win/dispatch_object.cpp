@@ -160,7 +160,8 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
   for (UINT i = call.cArgs; i-- > 0;) types.push_back(call.rgvarg[i].vt);
   std::string member_name = member ? Utf16ToUtf8(member->name) : "#";
   if (!member) member_name += std::to_string(id);
-  state_.log.Write(InvokeLine(name_, member_name, flags, types, call.cNamedArgs, TextsOf(call)));
+  state_.log.Write(InvokeLine(name_, member_name, flags, types, call.cNamedArgs));
+  if (const auto texts = TextsOf(call); !texts.empty()) state_.log.Write(TextsLine(texts));
   const auto fail = [&](HRESULT code, const std::u16string& description) {
     state_.log.Write(ErrorLine(description));
     return code;

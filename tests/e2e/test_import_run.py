@@ -345,12 +345,12 @@ class UsersApplicationTest(ImportRunCase):
         for name in TWO_FILES:
             self.assertEqual(sheets[feeds.base_name(name)],
                              feeds.trimmed(feeds.rows_of(TWO_FILES[name].encode())))
-        pastes = [line for line in self.standin.calls()
-                  if line.startswith("Invoke Worksheet.PasteSpecial") or line == PASTE_REFUSED]
-        japanese = ('Invoke Worksheet.PasteSpecial flags=3 args=0008,000b,000b named=0 '
-                    '"Unicode テキスト"')
-        english = 'Invoke Worksheet.PasteSpecial flags=3 args=0008,000b,000b named=0 "Unicode Text"'
-        self.assertEqual(pastes, [japanese, PASTE_REFUSED, english] * 2)
+        # Each paste: its format name, and whether the application refused it.
+        calls = self.standin.calls()
+        pastes = [(calls[i + 1], calls[i + 2] == PASTE_REFUSED) for i, line in enumerate(calls)
+                  if line.startswith("Invoke Worksheet.PasteSpecial ")]
+        self.assertEqual(pastes, [('Texts "Unicode テキスト"', True),
+                                  ('Texts "Unicode Text"', False)] * 2)
 
     def busy_lines(self):
         return [line for line in self.standin.calls() if line.startswith("Busy ")]
@@ -456,9 +456,8 @@ def call(flags, member, args="", name=None, texts=()):
     """The stand-in's log lines of one late-bound call; texts: its text arguments' values."""
     looked_up = name if name is not None else member.split(".")[1]
     named = 1 if flags == 4 else 0
-    values = "".join(f' "{t}"' for t in texts)
-    return [f"GetIDsOfNames {looked_up}",
-            f"Invoke {member} flags={flags} args={args} named={named}{values}"]
+    lines = [f"GetIDsOfNames {looked_up}", f"Invoke {member} flags={flags} args={args} named={named}"]
+    return lines + (["Texts " + " ".join(f'"{t}"' for t in texts)] if texts else [])
 
 
 if __name__ == "__main__":

@@ -19,9 +19,7 @@ TEST(CallLogTest, FormatsLines) {
             "Invoke Application.Sheets flags=3 args=4008 named=0");
   EXPECT_EQ(InvokeLine("Range", "Select", 1, {}, 0), "Invoke Range.Select flags=1 args= named=0");
   const std::u16string texts[] = {u"Unicode Text", u"@"};
-  EXPECT_EQ(InvokeLine("Worksheet", "PasteSpecial", 1, paste, 0, texts),
-            "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0 \"Unicode Text\" "
-            "\"@\"");
+  EXPECT_EQ(TextsLine(texts), "Texts \"Unicode Text\" \"@\"");
   EXPECT_EQ(BusyLine("Range.Invoke rejected", 1765300000123),
             "Busy Range.Invoke rejected at=1765300000123");
   EXPECT_EQ(ErrorLine(u"インデックスが有効範囲にありません。"),

@@ -154,18 +154,19 @@ void MakeRefusedCalls(IDispatch* app) {
 const char* const kLogInOrder[] = {
     "GetIDsOfNames ScreenUpdating\nInvoke Application.ScreenUpdating flags=4 args=000b "
     "named=1\n",
-    "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0 \"STOPS\"\n",
+    "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0\nTexts \"STOPS\"\n",
     "GetIDsOfNames select\nInvoke Worksheet.Select flags=1 args= named=0\n",
     "Invoke Window.SelectedSheets flags=3 args= named=0\n",
     "Invoke Sheets.Delete flags=1 args= named=0\n",
     "GetIDsOfNames item\nInvoke Sheets.Item flags=3 args=4003 named=0\n",
     "GetIDsOfNames add\nInvoke Sheets.Add flags=3 args=000a,0009 named=0\n",
-    "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1 \"stops\"\n",
-    "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1 \"@\"\n",
+    "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1\nTexts \"stops\"\n",
+    "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1\nTexts \"@\"\n",
     "Invoke Application.Cells flags=3 args=4003,4003 named=0\n",
-    "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0 \"Unicode テキスト\"\n",
+    "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0\nTexts \"Unicode "
+    "テキスト\"\n",
     "Invoke Application.CutCopyMode flags=4 args=000b named=1\n",
-    "Invoke Application.Sheets flags=3 args=4008 named=0 \"trips\"\n"
+    "Invoke Application.Sheets flags=3 args=4008 named=0\nTexts \"trips\"\n"
     "Error インデックスが有効範囲にありません。\n",
     "Invoke Worksheet.Select flags=2 args= named=0\nError DISP_E_MEMBERNOTFOUND\n",
     "GetIDsOfNames NoSuchMember\n",

@@ -54,6 +54,21 @@ def summary_of(standin, probe):
     return json.loads(summary.read_text(encoding="utf-8"))
 
 
+def show_a_filled_sheet(standin, probe):
+    """Clicks the tab of a filled sheet (stops, else the first filled one) in the spreadsheet's
+    window, as a person would, and waits until that sheet is the active one."""
+    sheets = [s for s in summary_of(standin, probe)["sheets"] if s["rows"] and "tab" in s]
+    if not sheets:
+        return
+    shown = next((s for s in sheets if s["name"] == "stops"), sheets[0])
+    tab = shown["tab"]
+    driver.release_mouse_over((tab["left"] + tab["width"] // 2, tab["top"] + tab["height"] // 2), 1)
+    driver.wait_for(lambda: summary_of(standin, probe)["active"] == shown["name"], 60,
+                    what=f"the sheet {shown['name']} shown")
+    # Moved off the window so that the pointer does not stand in the picture's cells.
+    driver.xdotool("mousemove", "--sync", 5, 5)
+
+
 def run(args):
     out = Path(args.out)
     out.mkdir(parents=True, exist_ok=True)
@@ -79,7 +94,7 @@ def run(args):
         print(f"Imported {archive.name} in {elapsed:.1f} s (status: {status})", flush=True)
         for _, text in messages:
             print(f"  message: {text}")
-        time.sleep(1)
+        show_a_filled_sheet(standin, probe)
         driver.screenshot(out / "screenshot.png")
         workbook = summary_of(standin, probe)
         print(f"Workbook sheets ({len(workbook['sheets'])}), active: {workbook['active']}")

@@ -22,8 +22,20 @@ std::string InvokeLine(std::string_view object, std::string_view member, unsigne
   return line + " named=" + std::to_string(named);
 }
 
+std::string TextsLine(std::span<const std::u16string> texts) {
+  std::string line = "Texts";
+  for (const auto& text : texts) line += " \"" + Utf16ToUtf8(text) + '"';
+  return line;
+}
+
 std::string ErrorLine(std::u16string_view description) {
   return "Error " + Utf16ToUtf8(description);
+}
+
+std::string BusyLine(std::string_view refused, std::uint64_t unix_ms) {
+  std::string line = "Busy ";
+  line.append(refused);
+  return line + " at=" + std::to_string(unix_ms);
 }
 
 CallLog::CallLog(const std::filesystem::path& path) : file_(path, std::ios::binary) {

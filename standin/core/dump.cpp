@@ -48,6 +48,7 @@ void AppendSheet(std::string& out, const Sheet& sheet) {
   AppendString(out, sheet.name);
   out += ",\"selected\":";
   out += Bool(sheet.selected);
+  if (sheet.hidden) out += ",\"hidden\":true";
   out += ",\"formats\":";
   AppendArray(out, sheet.formats, [&](const NumberFormat& f) {
     out += "{\"range\":";
@@ -85,14 +86,22 @@ const std::vector<Sheet>& SheetsOf(const Workbook* workbook) {
 
 }  // namespace
 
-std::string SummaryJson(const Workbook* workbook) {
+std::string SummaryJson(const Workbook* workbook, const std::vector<SheetTab>& tabs) {
   std::string out = "{\"active\":";
   AppendString(out, workbook ? workbook->active().name : u"");
   out += ",\"sheets\":";
   AppendArray(out, SheetsOf(workbook), [&](const Sheet& sheet) {
     out += "{\"name\":";
     AppendString(out, sheet.name);
-    out += ",\"rows\":" + std::to_string(sheet.cells.size()) + '}';
+    out += ",\"rows\":" + std::to_string(sheet.cells.size());
+    for (const SheetTab& tab : tabs) {
+      if (tab.sheet != sheet.id) continue;
+      out += ",\"tab\":{\"left\":" + std::to_string(tab.box.left) +
+             ",\"top\":" + std::to_string(tab.box.top) +
+             ",\"width\":" + std::to_string(tab.box.width) +
+             ",\"height\":" + std::to_string(tab.box.height) + '}';
+    }
+    out += '}';
   });
   return out + "}\n";
 }

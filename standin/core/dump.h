@@ -1,5 +1,6 @@
 #pragma once
-// The JSON picture of the stand-in's state that tests compare after a run.
+// The JSON picture of the stand-in's state that tests compare after a run; a hidden sheet says so,
+// a visible one says nothing of it.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,5 +29,12 @@ struct WindowRect {
 std::string DumpJson(const Workbook* workbook, const ApplicationSettings& settings,
                      const std::vector<KeyEvent>& keys, const WindowRect& window,
                      std::int64_t client_references);
-// The sheets' names and row counts only: quick however many cells they hold.
-std::string SummaryJson(const Workbook* workbook);
+// Where a sheet's tab lies on the screen, for a client to click it as a person would.
+struct SheetTab {
+  SheetId sheet;
+  WindowRect box;
+};
+
+// The sheets' names and row counts only, and the tabs of the visible ones: quick however many
+// cells they hold.
+std::string SummaryJson(const Workbook* workbook, const std::vector<SheetTab>& tabs = {});

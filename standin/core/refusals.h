@@ -13,6 +13,10 @@ inline constexpr std::u16string_view kDeleteRefused =
     u"Sheets クラスの Delete メソッドが失敗しました";
 inline constexpr std::u16string_view kPasteRefused =
     u"Worksheet クラスの PasteSpecial メソッドが失敗しました";
+inline constexpr std::u16string_view kSheetSelectRefused =
+    u"Worksheet クラスの Select メソッドが失敗しました";
+inline constexpr std::u16string_view kHideRefused =
+    u"Worksheet クラスの Visible プロパティを設定できません。";
 inline constexpr std::u16string_view kSelectRefused =
     u"Range クラスの Select メソッドが失敗しました";
 inline constexpr std::u16string_view kObjectDefinedError =

@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::u16string_view kGeneralFormat = u"G/標準";
 constexpr std::u16string_view kTextFormat = u"@";
-constexpr std::u16string_view kUnicodeTextFormat = u"Unicode テキスト";
+constexpr std::u16string_view kUnicodeTextJapanese = u"Unicode テキスト";
+constexpr std::u16string_view kUnicodeTextEnglish = u"Unicode Text";
 
 Sheet NewSheet(SheetId id, std::u16string name) {
   Sheet sheet;
@@ -70,8 +71,23 @@ SheetId Workbook::SheetNamed(std::u16string_view name, const std::vector<SheetId
   Refuse(kIndexOutOfRange);
 }
 
+void Workbook::RefuseIfProtected(std::u16string_view description) const {
+  if (faults_.protected_structure) Refuse(description);
+}
+
+SheetId Workbook::VisibleFrom(std::size_t index) const {
+  for (std::size_t i = index; i < sheets_.size(); ++i) {
+    if (!sheets_[i].hidden) return sheets_[i].id;
+  }
+  for (std::size_t i = std::min(index, sheets_.size()); i-- > 0;) {
+    if (!sheets_[i].hidden) return sheets_[i].id;
+  }
+  Refuse(kNoSheets);
+}
+
 void Workbook::Select(SheetId id, bool replace) {
   const std::size_t index = IndexOf(id);
+  if (sheets_[index].hidden) Refuse(kSheetSelectRefused);
   if (!replace) {
     sheets_[index].selected = true;
     return;
@@ -84,18 +100,20 @@ void Workbook::Select(SheetId id, bool replace) {
 void Workbook::Delete(const std::vector<SheetId>& ids) {
   for (const SheetId id : ids) IndexOf(id);
   const auto doomed = [&](const Sheet& s) { return std::ranges::find(ids, s.id) != ids.end(); };
-  const auto remaining = std::ranges::count_if(sheets_, [&](const Sheet& s) { return !doomed(s); });
-  if (faults_.refuse_delete || remaining == 0) Refuse(kDeleteRefused);
+  RefuseIfProtected(kDeleteRefused);
+  const auto visible_left =
+      std::ranges::count_if(sheets_, [&](const Sheet& s) { return !doomed(s) && !s.hidden; });
+  if (faults_.refuse_delete || visible_left == 0) Refuse(kDeleteRefused);
 
   const bool active_goes = doomed(sheets_[active_]);
   const SheetId kept_active = sheets_[active_].id;
-  // The sheet that follows the deleted active one takes its place, or the last one.
+  // The visible sheet that follows the deleted active one takes its place, or the last one.
   std::size_t next = active_;
   while (next < sheets_.size() && doomed(sheets_[next])) ++next;
   const SheetId successor = next < sheets_.size() ? sheets_[next].id : 0;
   std::erase_if(sheets_, doomed);
   if (active_goes) {
-    Select(successor ? successor : sheets_.back().id, true);
+    Select(VisibleFrom(successor ? IndexOf(successor) : sheets_.size()), true);
   } else {
     active_ = IndexOf(kept_active);
     sheets_[active_].selected = true;
@@ -112,7 +130,11 @@ std::u16string Workbook::NextSheetName() {
 }
 
 SheetId Workbook::Add(std::optional<SheetId> before, std::optional<SheetId> after) {
+  RefuseIfProtected(kAddRefused);
   if (before && after) Refuse(kAddRefused);
+  for (const auto beside : {before, after}) {
+    if (beside && sheet(*beside).hidden) Refuse(kAddRefused);
+  }
   const std::size_t position =
       after ? IndexOf(*after) + 1 : IndexOf(before ? *before : sheets_[active_].id);
   const SheetId id = next_id_++;
@@ -123,6 +145,8 @@ SheetId Workbook::Add(std::optional<SheetId> before, std::optional<SheetId> afte
 }
 
 void Workbook::Rename(SheetId id, std::u16string_view name) {
+  IndexOf(id);
+  RefuseIfProtected(kNameRefused);
   CheckSheetName(name);
   for (const auto& s : sheets_) {
     if (s.id != id && SameSheetName(s.name, name)) {
@@ -130,6 +154,18 @@ void Workbook::Rename(SheetId id, std::u16string_view name) {
     }
   }
   Mutable(id).name = name;
+}
+
+void Workbook::Hide(SheetId id) {
+  const std::size_t index = IndexOf(id);
+  sheets_[index].hidden = true;
+  const bool none_visible = std::ranges::all_of(sheets_, &Sheet::hidden);
+  if (none_visible) {
+    sheets_[index].hidden = false;
+    Refuse(kHideRefused);
+  }
+  sheets_[index].selected = false;
+  if (index == active_) Select(VisibleFrom(index), true);
 }
 
 void Workbook::SelectRange(SheetId id, const CellRange& range) {
@@ -167,7 +203,9 @@ void Workbook::PasteSpecial(SheetId id, std::u16string_view format,
     --faults_.failing_pastes;
     Refuse(kPasteRefused);
   }
-  if (IndexOf(id) != active_ || format != kUnicodeTextFormat) Refuse(kPasteRefused);
+  const auto known_format =
+      faults_.language == DisplayLanguage::kEnglish ? kUnicodeTextEnglish : kUnicodeTextJapanese;
+  if (IndexOf(id) != active_ || format != known_format) Refuse(kPasteRefused);
   const auto text = clipboard();
   if (!text) Refuse(kPasteRefused);
 

@@ -23,6 +23,7 @@ struct Sheet {
   SheetId id = 0;
   std::u16string name;
   bool selected = false;
+  bool hidden = false;
   CellRange selection;
   std::int32_t active_row = 1;
   std::int32_t active_column = 1;
@@ -30,9 +31,15 @@ struct Sheet {
   TextRows cells;  // from A1, ragged
 };
 
+enum class DisplayLanguage { kJapanese, kEnglish };
+
+// How the user's application behaves beyond the plain case.
 struct WorkbookFaults {
   int failing_pastes = 0;  // the first N pastes fail
   bool refuse_delete = false;
+  // PasteSpecial knows the text format by the name in the display language.
+  DisplayLanguage language = DisplayLanguage::kJapanese;
+  bool protected_structure = false;  // no sheet added, deleted or renamed
 };
 
 // The clipboard's Unicode text, or nothing when it holds none.
@@ -54,14 +61,20 @@ class Workbook {
   std::vector<SheetId> AllSheets() const;
   std::vector<SheetId> SelectedSheets() const;
 
-  // replace: the sheet becomes active and the only one selected; otherwise it joins them.
+  // replace: the sheet becomes active and the only one selected; otherwise it joins them. A
+  // hidden sheet cannot be selected.
   void Select(SheetId id, bool replace);
-  // Refuses to leave the workbook without a sheet.
+  // Refuses to leave the workbook without a visible sheet.
   void Delete(const std::vector<SheetId>& ids);
   // A new "SheetN" before or after the given sheet (before the active one when neither is
-  // given), made active and the only one selected.
+  // given), made active and the only one selected. Nothing public says whether the application
+  // places a sheet beside a hidden one: the stricter answer, a refusal, is taken.
   SheetId Add(std::optional<SheetId> before, std::optional<SheetId> after);
   void Rename(SheetId id, std::u16string_view name);
+  // Refuses to hide the last visible sheet; the next visible one takes over as active.
+  void Hide(SheetId id);
+  // The sheet's cells as the user left them, from A1.
+  void Fill(SheetId id, TextRows cells) { Mutable(id).cells = std::move(cells); }
 
   // Only ranges of the active sheet can be selected.
   void SelectRange(SheetId id, const CellRange& range);
@@ -76,6 +89,9 @@ class Workbook {
   Sheet& Mutable(SheetId id) { return sheets_[IndexOf(id)]; }
   bool IsText(const Sheet& sheet, std::int32_t row, std::int32_t column) const;
   std::u16string NextSheetName();
+  void RefuseIfProtected(std::u16string_view description) const;
+  // The visible sheet at or after the index, else the last visible one before it.
+  SheetId VisibleFrom(std::size_t index) const;
 
   std::vector<Sheet> sheets_;
   std::size_t active_ = 0;

@@ -12,6 +12,8 @@ namespace {
 
 // The application's own code for a refused call, as its automation clients see it.
 constexpr SCODE kApplicationError = static_cast<SCODE>(0x800A03EC);
+// What a busy application's object answers when the call gets past its message filter.
+constexpr SCODE kVbaIgnore = static_cast<SCODE>(0x800AC472);
 
 std::u16string FailureName(HRESULT code) {
   switch (code) {
@@ -54,12 +56,26 @@ CallKind CheckedKind(const Member& member, WORD flags, const DISPPARAMS& params)
   return method ? CallKind::kMethod : CallKind::kGet;
 }
 
-void FillException(EXCEPINFO* exception, const std::u16string& description) {
+void FillException(EXCEPINFO* exception, const std::u16string& description,
+                   SCODE code = kApplicationError) {
   if (!exception) return;
   *exception = {};
   exception->bstrSource = SysAllocString(L"Excel");
   exception->bstrDescription = SysAllocString(AsWide(description));
-  exception->scode = kApplicationError;
+  exception->scode = code;
+}
+
+// The text arguments' values, first argument first, for the log.
+std::vector<std::u16string> TextsOf(const DISPPARAMS& call) {
+  std::vector<std::u16string> texts;
+  for (UINT i = call.cArgs; i-- > 0;) {
+    const VARIANT& argument = call.rgvarg[i];
+    const BSTR* text = argument.vt == VT_BSTR                ? &argument.bstrVal
+                       : argument.vt == (VT_BSTR | VT_BYREF) ? argument.pbstrVal
+                                                             : nullptr;
+    if (text) texts.push_back(FromWide(*text, SysStringLen(*text)));
+  }
+  return texts;
 }
 
 }  // namespace
@@ -114,6 +130,7 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
   HRESULT status = S_OK;
   for (UINT i = 0; i < count; ++i) {
     state_.log.Write(LookupLine(FromWide(names[i])));
+    state_.busy.Answered(FromWide(names[i]), GetTickCount64());
     ids[i] = DISPID_UNKNOWN;
     // Only the member itself is known by name; its arguments are positional.
     for (const Member& member : members_) {
@@ -144,10 +161,25 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
   std::string member_name = member ? Utf16ToUtf8(member->name) : "#";
   if (!member) member_name += std::to_string(id);
   state_.log.Write(InvokeLine(name_, member_name, flags, types, call.cNamedArgs));
+  if (const auto texts = TextsOf(call); !texts.empty()) state_.log.Write(TextsLine(texts));
   const auto fail = [&](HRESULT code, const std::u16string& description) {
     state_.log.Write(ErrorLine(description));
     return code;
   };
+  // The busy forms that reach the object; the message filter answers the other one.
+  switch (state_.busy.form()) {
+    case BusyForm::kRejected:
+      break;
+    case BusyForm::kRetryLater:
+      if (state_.RefusedAsBusy("retrylater")) return RPC_E_SERVERCALL_RETRYLATER;
+      break;
+    case BusyForm::kIgnore:
+      if (state_.RefusedAsBusy("ignore")) {
+        FillException(exception, u"", kVbaIgnore);
+        return DISP_E_EXCEPTION;
+      }
+      break;
+  }
   try {
     if (iid != IID_NULL) throw DispatchFailure{DISP_E_UNKNOWNINTERFACE};
     if (!member) throw DispatchFailure{DISP_E_MEMBERNOTFOUND};

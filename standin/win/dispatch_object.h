@@ -39,6 +39,8 @@ class DispatchObject : public IDispatch, public IExternalConnection {
   DispatchObject(const DispatchObject&) = delete;
   DispatchObject& operator=(const DispatchObject&) = delete;
 
+  // The object's kind, as the log shows it.
+  std::string_view kind() const { return name_; }
   // The sheet this object is, if it is one.
   virtual std::optional<SheetId> AsSheet() const { return std::nullopt; }
 

@@ -7,6 +7,7 @@
 #include "base/utf.h"
 #include "base/win/system_error_text.h"
 #include "base/win/wide.h"
+#include "standin/win/sheet_painter.h"
 
 namespace {
 
@@ -45,5 +46,8 @@ void WriteDumpFile(const StandinState& state, const std::u16string& path) {
 }
 
 void WriteSummaryFile(const StandinState& state, const std::u16string& path) {
-  WriteInPlace(SummaryJson(state.workbook ? &*state.workbook : nullptr), path);
+  const Workbook* workbook = state.workbook ? &*state.workbook : nullptr;
+  WriteInPlace(SummaryJson(workbook, workbook && state.window ? ScreenTabs(state.window, *workbook)
+                                                              : std::vector<SheetTab>{}),
+               path);
 }

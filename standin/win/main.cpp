@@ -13,6 +13,7 @@
 #include "base/win/com.h"
 #include "base/win/wide.h"
 #include "standin/core/options.h"
+#include "standin/win/busy_filter.h"
 #include "standin/win/objects.h"
 #include "standin/win/registration.h"
 #include "standin/win/standin_window.h"
@@ -37,7 +38,9 @@ int Run() {
   if (FAILED(apartment.result())) throw Error(u"COM cannot be initialised");
   StandinState state;
   if (!options.log_path.empty()) state.log = CallLog(std::filesystem::path(options.log_path));
-  if (options.workbook) state.workbook.emplace(options.sheets, options.faults);
+  if (options.workbook) state.workbook.emplace(MakeWorkbook(options));
+  state.busy = BusyPeriod(options.busy);
+  const BusyFilterRegistration busy_filter(state);
   StandinWindow window(state, options.dump_path);
   const auto application = ComPtr<IDispatch>::Adopt(NewApplication(state));
 

@@ -1,6 +1,7 @@
 #include "standin/win/sheet_painter.h"
 
 #include <string>
+#include <vector>
 
 #include "base/utf.h"
 #include "base/win/wide.h"
@@ -65,13 +66,34 @@ void PaintGrid(HDC dc, const RECT& area, const Sheet& sheet) {
   }
 }
 
-void PaintTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
+struct Tab {
+  RECT box;
+  const Sheet* sheet;
+};
+
+// The visible sheets' tabs along the bar, each as wide as its name and padding.
+std::vector<Tab> LayOutTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
+  std::vector<Tab> tabs;
   int left = bar.left + kTabsIndent;
   for (const Sheet& sheet : workbook.sheets()) {
+    if (sheet.hidden) continue;
     SIZE size{};
     GetTextExtentPoint32W(dc, AsWide(sheet.name), static_cast<int>(sheet.name.size()), &size);
-    const RECT tab{left, bar.top, left + size.cx + kTabPadding, bar.bottom};
-    const bool active = sheet.id == workbook.active().id;
+    tabs.push_back({{left, bar.top, left + size.cx + kTabPadding, bar.bottom}, &sheet});
+    left = tabs.back().box.right;
+  }
+  return tabs;
+}
+
+RECT TabBar(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.left, client.bottom - kTabHeight, client.right, client.bottom};
+}
+
+void PaintTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
+  for (const auto& [tab, sheet] : LayOutTabs(dc, bar, workbook)) {
+    const bool active = sheet->id == workbook.active().id;
     FillRect(dc, &tab, GetSysColorBrush(active ? COLOR_WINDOW : COLOR_BTNFACE));
     Frame(dc, tab);
     if (active) {
@@ -79,10 +101,9 @@ void PaintTabs(HDC dc, const RECT& bar, const Workbook& workbook) {
                       tab.bottom - kMarkInset + kMarkThickness};
       FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
     }
-    if (sheet.selected) SetTextColor(dc, kSelectedTabText);
-    Text(dc, tab, sheet.name, DT_CENTER);
+    if (sheet->selected) SetTextColor(dc, kSelectedTabText);
+    Text(dc, tab, sheet->name, DT_CENTER);
     SetTextColor(dc, kTabText);
-    left = tab.right;
   }
 }
 
@@ -97,9 +118,32 @@ void PaintWorkbook(HWND window, HDC dc, const Workbook* workbook) {
   }
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
-  const RECT grid{client.left, client.top, client.right, client.bottom - kTabHeight};
-  const RECT bar{client.left, grid.bottom, client.right, client.bottom};
+  const RECT bar = TabBar(window);
+  const RECT grid{client.left, client.top, client.right, bar.top};
   FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
   PaintGrid(dc, grid, workbook->active());
   PaintTabs(dc, bar, *workbook);
+}
+
+std::optional<SheetId> TabAt(HWND window, POINT point, const Workbook& workbook) {
+  for (const SheetTab& tab : ScreenTabs(window, workbook)) {
+    POINT corner{tab.box.left, tab.box.top};
+    ScreenToClient(window, &corner);
+    const RECT box{corner.x, corner.y, corner.x + tab.box.width, corner.y + tab.box.height};
+    if (PtInRect(&box, point)) return tab.sheet;
+  }
+  return std::nullopt;
+}
+
+std::vector<SheetTab> ScreenTabs(HWND window, const Workbook& workbook) {
+  const HDC dc = GetDC(window);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  std::vector<SheetTab> tabs;
+  for (const auto& [box, sheet] : LayOutTabs(dc, TabBar(window), workbook)) {
+    POINT corner{box.left, box.top};
+    ClientToScreen(window, &corner);
+    tabs.push_back({sheet->id, {corner.x, corner.y, box.right - box.left, box.bottom - box.top}});
+  }
+  ReleaseDC(window, dc);
+  return tabs;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "standin/core/busy.h"
 #include "standin/core/call_log.h"
 #include "standin/core/dump.h"
 #include "standin/core/workbook.h"
@@ -17,6 +18,7 @@ struct StandinState {
   ApplicationSettings settings;
   std::vector<KeyEvent> keys;
   CallLog log;
+  BusyPeriod busy;
   // The strong connections COM reports on the automation objects: the references clients hold.
   std::int64_t client_references = 0;
   HWND window = nullptr;
@@ -25,4 +27,6 @@ struct StandinState {
   Workbook& RequireWorkbook(std::u16string_view member);
   // Redraws the window unless screen updating is off, as the application does.
   void Changed() const;
+  // Whether a call arriving now is refused as busy; a refused one is logged as refused.
+  bool RefusedAsBusy(std::string_view refused);
 };

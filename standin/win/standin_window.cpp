@@ -1,5 +1,7 @@
 #include "standin/win/standin_window.h"
 
+#include <windowsx.h>
+
 #include <cstdio>
 #include <utility>
 
@@ -63,6 +65,14 @@ void StandinWindow::RunLater(UINT delay_ms, std::function<void()> action) {
   SetTimer(window_, kRunLaterTimer, delay_ms, nullptr);
 }
 
+void StandinWindow::ClickTab(POINT point) {
+  if (!state_.workbook) return;
+  const auto sheet = TabAt(window_, point, *state_.workbook);
+  if (!sheet) return;
+  state_.workbook->Select(*sheet, true);
+  state_.Changed();
+}
+
 void StandinWindow::OnUncaughtFailure(const std::exception& failure) {
   std::fprintf(stderr, "The stand-in's window failed: %s\n", failure.what());
 }
@@ -82,6 +92,9 @@ LRESULT StandinWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_SYSKEYUP:
       state_.keys.push_back({KeyMessageOf(message), static_cast<std::uint32_t>(wparam)});
       break;
+    case WM_LBUTTONDOWN:
+      ClickTab({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      return 0;
     case kWriteDumpMessage:
       WriteDumpFile(state_, dump_path_);
       return 1;

@@ -1,7 +1,8 @@
 #pragma once
 // The stand-in's top-level window: it shows the active sheet and the sheet tabs, records the key
-// messages it receives, and writes the dump when asked (WM_APP + 1) and when closed, which ends
-// the message loop; WM_APP + 2 writes only the sheets' names and row counts, beside the dump.
+// messages it receives, activates the sheet whose tab is clicked, and writes the dump when asked
+// (WM_APP + 1) and when closed, which ends the message loop; WM_APP + 2 writes only the sheets'
+// names and row counts, beside the dump.
 #include <windows.h>
 
 #include <functional>
@@ -25,6 +26,8 @@ class StandinWindow final : public WindowBase {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnUncaughtFailure(const std::exception& failure) override;
+  // A click on a sheet's tab makes it the active sheet, as a person's does.
+  void ClickTab(POINT point);
 
   StandinState& state_;
   std::u16string dump_path_;

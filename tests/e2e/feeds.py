@@ -40,13 +40,58 @@ def text_of(data):
     return "".join(out)
 
 
+def tab_text_of(data):
+    """The text the tool puts on the clipboard: every comma a TAB."""
+    return text_of(data).replace(",", "\t")
+
+
+def pasted_rows(text):
+    """The cells the application makes of pasted text, read one character at a time: a field
+    opening with a quote keeps TABs and line breaks up to its closing quote ("" is a quote), then
+    takes what follows as it is; a quote elsewhere is a character; one never closed runs to the
+    end. A row per CR LF; a final CR LF opens no row."""
+    rows, row, cell = [], [], []
+    quoted, at_field_start = False, True
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if quoted:
+            if c == '"' and text[i + 1:i + 2] == '"':
+                cell.append('"')
+                i += 2
+                continue
+            if c == '"':
+                quoted = False
+            else:
+                cell.append(c)
+            i += 1
+            continue
+        if at_field_start and c == '"':
+            quoted, at_field_start = True, False
+            i += 1
+            continue
+        at_field_start = False
+        if c == "\t":
+            row.append("".join(cell))
+            cell, at_field_start = [], True
+            i += 1
+        elif text.startswith("\r\n", i):
+            row.append("".join(cell))
+            rows.append(row)
+            row, cell, at_field_start = [], [], True
+            i += 2
+        else:
+            cell.append(c)
+            i += 1
+    if row or cell or not at_field_start or (text and text[-1] == "\t"):
+        row.append("".join(cell))
+        rows.append(row)
+    return rows
+
+
 def rows_of(data):
-    """The cells a paste of the file's tab text gives: a row per line, a cell per field."""
-    tab_text = text_of(data).replace(",", "\t")
-    lines = tab_text.split("\r\n")
-    if lines and lines[-1] == "":
-        lines.pop()
-    return [line.split("\t") for line in lines]
+    """The cells a paste of the file's tab text gives."""
+    return pasted_rows(tab_text_of(data))
 
 
 def copy_of(data):

@@ -105,7 +105,7 @@ class ImportRunTest(ImportRunCase):
         self.tool.import_feed(self.two_file_feed())
         expected = call(4, "Application.ScreenUpdating", "000b")
         for base in ("agency", "stops"):
-            expected += (call(3, "Application.Sheets", "4008", name="sheets")
+            expected += (call(3, "Application.Sheets", "4008", name="sheets", texts=[base])
                          + ["Error インデックスが有効範囲にありません。"]
                          + call(3, "Application.Sheets", name="sheets")
                          + call(3, "Sheets.Count", name="count")
@@ -114,15 +114,17 @@ class ImportRunTest(ImportRunCase):
                          + call(3, "Application.Sheets", name="sheets")
                          + call(3, "Sheets.Add", "000a,0009", name="add")
                          + call(3, "Application.ActiveSheet", name="activesheet")
-                         + call(4, "Worksheet.Name", "4008", name="name")
+                         + call(4, "Worksheet.Name", "4008", name="name", texts=[base])
                          + call(3, "Application.Cells", name="Cells")
                          + call(1, "Range.Select", name="Select")
                          + call(3, "Application.Selection", name="Selection")
-                         + call(4, "Range.NumberFormatLocal", "0008", name="NumberFormatLocal")
+                         + call(4, "Range.NumberFormatLocal", "0008", name="NumberFormatLocal",
+                                texts=["@"])
                          + call(3, "Application.Cells", "4003,4003", name="cells")
                          + call(1, "Range.Select", name="select")
                          + call(3, "Application.ActiveSheet", name="ActiveSheet")
-                         + call(3, "Worksheet.PasteSpecial", "0008,000b,000b", name="PasteSpecial")
+                         + call(3, "Worksheet.PasteSpecial", "0008,000b,000b", name="PasteSpecial",
+                                texts=["Unicode テキスト"])
                          + call(3, "Application.Application", name="Application")
                          + call(4, "Application.CutCopyMode", "000b", name="CutCopyMode")
                          + call(3, "Application.Cells", "4003,4003", name="cells")
@@ -312,6 +314,119 @@ class ImportRunTest(ImportRunCase):
         self.assertEqual(self.tool.status(), "処理終了")
 
 
+# Quoted fields as exporters write them: a quoted comma, a file quoted throughout (with a quote
+# doubled inside), and a quote opened and never closed.
+QUOTED = {"stops.txt": TWO_FILES["stops.txt"],
+          "agency.txt": '"agency_id","agency_name"\r\n"0001","みなと ""交通"""\r\n',
+          "notes.txt": 'note_id,text\n1,"open, never closed\n2,after\n'}
+PASTE_REFUSED = "Error Worksheet クラスの PasteSpecial メソッドが失敗しました"
+
+
+class UsersApplicationTest(ImportRunCase):
+    """The states the user's spreadsheet application can be in beyond the plain one."""
+
+    def test_quoted_fields_are_pasted_as_the_application_parses_them(self):
+        self.start()
+        archive = feeds.write_feed(self.folder / "quoted.zip", QUOTED)
+        self.assertEqual(self.tool.import_feed(archive), [])
+        # assert_imported computes the cells with the paste rules and compares the copies.
+        self.assert_imported(archive, self.standin.dump(self.probe), ["Sheet1"], skip=False)
+        sheets = {s["name"]: feeds.trimmed(s["cells"]) for s in self.sheets()}
+        self.assertEqual(sheets["stops"][2], ["0013", "港\t東"])
+        self.assertEqual(sheets["agency"], [["agency_id", "agency_name"],
+                                            ["0001", 'みなと "交通"']])
+        self.assertEqual(sheets["notes"], [["note_id", "text"],
+                                           ["1", "open\t never closed\r\n2\tafter\r\n"]])
+
+    def test_an_english_display_language_takes_the_english_format_name(self):
+        self.start("--ui-language", "en")
+        self.assertEqual(self.tool.import_feed(self.two_file_feed()), [])
+        sheets = {s["name"]: feeds.trimmed(s["cells"]) for s in self.sheets()}
+        for name in TWO_FILES:
+            self.assertEqual(sheets[feeds.base_name(name)],
+                             feeds.trimmed(feeds.rows_of(TWO_FILES[name].encode())))
+        # Each paste: its format name, and whether the application refused it.
+        calls = self.standin.calls()
+        pastes = [(calls[i + 1], calls[i + 2] == PASTE_REFUSED) for i, line in enumerate(calls)
+                  if line.startswith("Invoke Worksheet.PasteSpecial ")]
+        self.assertEqual(pastes, [('Texts "Unicode テキスト"', True),
+                                  ('Texts "Unicode Text"', False)] * 2)
+
+    def busy_lines(self):
+        return [line for line in self.standin.calls() if line.startswith("Busy ")]
+
+    def test_busy_for_a_while_from_the_second_files_cells_every_sheet_is_filled(self):
+        self.start("--busy-from", "Cells:2", "--busy-for", "5000ms")
+        self.assertEqual(self.tool.import_feed(self.two_file_feed()), [])
+        self.assertEqual(self.tool.status(), "処理終了")
+        sheets = {s["name"]: s for s in self.sheets()}
+        self.assertEqual(list(sheets), ["Sheet1", "agency", "stops"])
+        self.assertEqual(sheets["stops"]["formats"], [{"range": "all", "format": "@"}])
+        self.assertEqual(feeds.trimmed(sheets["stops"]["cells"]),
+                         feeds.trimmed(feeds.rows_of(TWO_FILES["stops.txt"].encode())))
+        refused = self.busy_lines()
+        self.assertTrue(refused)
+        self.assertTrue(all(" rejected at=" in line for line in refused))
+
+    def test_busy_past_the_bound_the_loop_fails_once_the_bound_is_over(self):
+        # Busy a little longer than the tool's bound of 30 s for one call.
+        self.start("--busy-from", "Cells:2", "--busy-for", "36000ms")
+        chosen = []
+        messages = self.tool.import_feed(self.two_file_feed(),
+                                         after_choosing=lambda: chosen.append(time.time()))
+        self.assertEqual([text for _, text in messages], [LOOP_FAILED])
+        box_seen = chosen[0] + messages[0][0]
+        # The stand-in's clock, which is the system's: no call is made while the box is up, so
+        # the refusals seen before it are those before it came. They span the whole bound.
+        times = [int(line.rsplit("at=", 1)[1]) / 1000 for line in self.busy_lines()]
+        before_the_box = [t for t in times if t < box_seen]
+        self.assertGreaterEqual(before_the_box[-1] - before_the_box[0], 29.5)
+        self.assertGreaterEqual(box_seen - before_the_box[0], 30)
+        # The first file's sheet is filled; the second's was made but not written.
+        sheets = {s["name"]: s for s in self.sheets()}
+        self.assertEqual(feeds.trimmed(sheets["agency"]["cells"]),
+                         [["agency_id", "agency_name"], ["0001", "みなと交通"]])
+        self.assertEqual(feeds.trimmed(sheets["stops"]["cells"]), [])
+
+    def test_busy_and_closed_during_the_wait_the_tool_ends_at_once(self):
+        self.start("--busy-from", "Cells:2", "--busy-for", "120000ms")
+        self.tool.start_run(self.two_file_feed())
+        driver.wait_for(self.busy_lines, 120, what="a call refused as busy")
+        closed = time.monotonic()
+        self.tool.click_close_box()
+        self.tool.program.process.wait(60)
+        self.assertLess(time.monotonic() - closed, 5)
+        self.assertEqual(self.tool.program.process.returncode, 0)
+
+    def test_a_protected_structure_leaves_the_users_sheet_as_it_was(self):
+        self.start("--sheets", "data", "--cells", "data:0012,x;0013,y", "--number-format",
+                   "data:0.00", "--protect-structure")
+        messages = self.tool.import_feed(self.two_file_feed())
+        self.assertEqual([text for _, text in messages],
+                         [NOT_PASTED + "\r\nagency.txt\r\nstops.txt"])
+        self.assertEqual(self.tool.status(), "処理終了")
+        sheets = self.sheets()
+        self.assertEqual([s["name"] for s in sheets], ["data"])
+        self.assertEqual(sheets[0]["cells"], [["0012", "x"], ["0013", "y"]])
+        self.assertEqual(sheets[0]["formats"], [{"range": "all", "format": "0.00"}])
+        for name, text in TWO_FILES.items():
+            copy = self.tool.working_folder / (feeds.base_name(name) + ".csv")
+            self.assertEqual(copy.read_bytes(), feeds.copy_of(text.encode()))
+
+    def test_a_hidden_sheet_of_a_files_name_is_left_alone(self):
+        self.start("--sheets", "stops,Sheet1", "--hidden-sheets", "stops")
+        self.assertEqual(self.tool.import_feed(self.two_file_feed()), [])
+        sheets = self.sheets()
+        self.assertEqual(sheets[0], {"name": "stops", "selected": False, "hidden": True,
+                                     "formats": [], "cells": []})
+        self.assertEqual([s["name"] for s in sheets[1:3]], ["Sheet1", "agency"])
+        # The name is taken by the hidden sheet: the new one keeps the application's.
+        self.assertRegex(sheets[3]["name"], r"^Sheet\d+$")
+        self.assertEqual(feeds.trimmed(sheets[3]["cells"]),
+                         feeds.trimmed(feeds.rows_of(TWO_FILES["stops.txt"].encode())))
+        self.assertEqual(len(sheets), 4)
+
+
 class CorpusImportTest(ImportRunCase):
     """A real Japanese feed from the shared corpus."""
 
@@ -337,11 +452,12 @@ class CorpusImportTest(ImportRunCase):
         self.assert_imported(archive, self.standin.dump(self.probe), ["Sheet1"], skip=False)
 
 
-def call(flags, member, args="", name=None):
-    """The stand-in's log lines of one late-bound call."""
+def call(flags, member, args="", name=None, texts=()):
+    """The stand-in's log lines of one late-bound call; texts: its text arguments' values."""
     looked_up = name if name is not None else member.split(".")[1]
     named = 1 if flags == 4 else 0
-    return [f"GetIDsOfNames {looked_up}", f"Invoke {member} flags={flags} args={args} named={named}"]
+    lines = [f"GetIDsOfNames {looked_up}", f"Invoke {member} flags={flags} args={args} named={named}"]
+    return lines + (["Texts " + " ".join(f'"{t}"' for t in texts)] if texts else [])
 
 
 if __name__ == "__main__":

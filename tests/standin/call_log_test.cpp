@@ -18,6 +18,10 @@ TEST(CallLogTest, FormatsLines) {
   EXPECT_EQ(InvokeLine("Application", "Sheets", 3, by_reference, 0),
             "Invoke Application.Sheets flags=3 args=4008 named=0");
   EXPECT_EQ(InvokeLine("Range", "Select", 1, {}, 0), "Invoke Range.Select flags=1 args= named=0");
+  const std::u16string texts[] = {u"Unicode Text", u"@"};
+  EXPECT_EQ(TextsLine(texts), "Texts \"Unicode Text\" \"@\"");
+  EXPECT_EQ(BusyLine("Range.Invoke rejected", 1765300000123),
+            "Busy Range.Invoke rejected at=1765300000123");
   EXPECT_EQ(ErrorLine(u"インデックスが有効範囲にありません。"),
             "Error \xe3\x82\xa4\xe3\x83\xb3\xe3\x83\x87\xe3\x83\x83\xe3\x82\xaf\xe3\x82\xb9"
             "\xe3\x81\x8c\xe6\x9c\x89\xe5\x8a\xb9\xe7\xaf\x84\xe5\x9b\xb2\xe3\x81\xab\xe3\x81"

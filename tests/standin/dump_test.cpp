@@ -11,7 +11,7 @@ TEST(DumpTest, ShowsSheetsInOrderWithFormatsCellsKeysAndWindow) {
   workbook.SetNumberFormat(stops, CellRange::AllCells(), u"@");
   workbook.SetNumberFormat(stops, CellRange::Cell(12, 3), u"0");
   workbook.PasteSpecial(stops, u"Unicode テキスト",
-                        [] { return std::u16string(u"id\t\"a\\b\"\r\n\x01\t\x1f\t "); });
+                        [] { return std::u16string(u"id\t\"\"\"a\\b\"\"\"\r\n\x01\t\x1f\t "); });
   const ApplicationSettings settings{.screen_updating = false, .cut_copy_mode = true};
   const std::vector<KeyEvent> keys{{KeyMessage::kDown, 27}, {KeyMessage::kSysUp, 18}};
 
@@ -46,6 +46,19 @@ TEST(DumpTest, SummaryHasTheSheetsInOrderWithTheirRowCounts) {
             "{\"active\":\"停留所\",\"sheets\":[{\"name\":\"agency\",\"rows\":0},"
             "{\"name\":\"停留所\",\"rows\":4}]}\n");
   EXPECT_EQ(SummaryJson(nullptr), "{\"active\":\"\",\"sheets\":[]}\n");
+  EXPECT_EQ(SummaryJson(&workbook, {{stops, {30, 1040, 60, 24}}}),
+            "{\"active\":\"停留所\",\"sheets\":[{\"name\":\"agency\",\"rows\":0},"
+            "{\"name\":\"停留所\",\"rows\":4,\"tab\":{\"left\":30,\"top\":1040,\"width\":60,"
+            "\"height\":24}}]}\n");
+}
+
+TEST(DumpTest, OnlyAHiddenSheetSaysItIsHidden) {
+  Workbook workbook({u"a", u"b"}, {});
+  workbook.Hide(workbook.SheetAt(1));
+  const std::string dump = DumpJson(&workbook, {}, {}, {}, 0);
+  EXPECT_NE(dump.find("{\"name\":\"a\",\"selected\":false,\"hidden\":true,\"formats\""),
+            std::string::npos);
+  EXPECT_NE(dump.find("{\"name\":\"b\",\"selected\":true,\"formats\""), std::string::npos);
 }
 
 }  // namespace

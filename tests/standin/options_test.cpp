@@ -31,6 +31,33 @@ TEST(OptionsTest, ReadsEveryOption) {
   EXPECT_EQ(options.ready_path, u"C:\\r");
 }
 
+TEST(OptionsTest, ReadsTheUsersApplicationStates) {
+  const StandinOptions options =
+      ParseOptions({u"--sheets", u"data,stops", u"--ui-language", u"en", u"--protect-structure",
+                    u"--hidden-sheets", u"stops", u"--cells", u"data:0012,x;;y", u"--number-format",
+                    u"data:0.00", u"--busy-from", u"Cells:2", u"--busy-for", u"5000ms",
+                    u"--busy-form", u"ignore"});
+  EXPECT_EQ(options.faults.language, DisplayLanguage::kEnglish);
+  EXPECT_TRUE(options.faults.protected_structure);
+  EXPECT_EQ(options.hidden_sheets, std::vector<std::u16string>{u"stops"});
+  ASSERT_EQ(options.filled_sheets.size(), 1u);
+  EXPECT_EQ(options.filled_sheets[0].cells, (TextRows{{u"0012", u"x"}, {u""}, {u"y"}}));
+  EXPECT_EQ(options.filled_sheets[0].number_format, u"0.00");
+  EXPECT_TRUE(options.busy.busy);
+  EXPECT_EQ(options.busy.from_member, u"Cells");
+  EXPECT_EQ(options.busy.from_count, 2);
+  EXPECT_EQ(options.busy.length_ms, 5000u);
+  EXPECT_EQ(options.busy.form, BusyForm::kIgnore);
+  EXPECT_EQ(ParseOptions({u"--busy-for", u"7calls"}).busy.length_calls, 7);
+  EXPECT_EQ(ParseOptions({u"--busy-for", u"1ms"}).busy.form, BusyForm::kRejected);
+
+  const Workbook workbook = MakeWorkbook(options);
+  EXPECT_EQ(workbook.active().name, u"data");
+  EXPECT_EQ(workbook.active().cells, (TextRows{{u"0012", u"x"}, {u""}, {u"y"}}));
+  EXPECT_EQ(workbook.NumberFormatOf(workbook.active().id, CellRange::AllCells()), u"0.00");
+  EXPECT_TRUE(workbook.sheet(workbook.SheetNamed(u"stops")).hidden);
+}
+
 TEST(OptionsTest, RefusesWhatItCannotRun) {
   const std::vector<std::vector<std::u16string>> refused = {
       {u"--sheet", u"a"},
@@ -43,6 +70,15 @@ TEST(OptionsTest, RefusesWhatItCannotRun) {
       {u"--sheets", u"a,,b"},
       {u"--sheets", u"a,A"},
       {u"--sheets", u"History"},
+      {u"--ui-language", u"fr"},
+      {u"--hidden-sheets", u"Sheet1"},  // none would be left visible
+      {u"--hidden-sheets", u"trips"},
+      {u"--cells", u"trips:a"},
+      {u"--cells", u"no sheet"},
+      {u"--busy-from", u"Cells:2"},  // for how long?
+      {u"--busy-from", u"Cells:0", u"--busy-for", u"1ms"},
+      {u"--busy-for", u"5s"},
+      {u"--busy-for", u"1ms", u"--busy-form", u"later"},
   };
   for (const auto& arguments : refused) EXPECT_THROW(ParseOptions(arguments), Error);
 }

@@ -22,7 +22,30 @@ TEST(PasteTextTest, SplitsRowsAtCrLfAndCellsAtTabs) {
       {u"a\r\r\nb", {{u"a\r"}, {u"b"}}},
       {u"a\r\n\nb", {{u"a"}, {u"\nb"}}},
       {u"a\nb\rc", {{u"a\nb\rc"}}},  // only CR LF ends a row
-      {u"\"x\ty\"", {{u"\"x", u"y\""}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitPasteText(c.text, 1, 1), c.rows);
+}
+
+TEST(PasteTextTest, QuotedFieldsKeepTheirTabsAndLineBreaksAndLoseTheirQuotes) {
+  const struct {
+    std::u16string text;
+    TextRows rows;
+  } cases[] = {
+      {u"\"x\ty\"", {{u"x\ty"}}},
+      {u"\"港\t東\"\t1\r\n", {{u"港\t東", u"1"}}},
+      {u"\"a\"\t\"b\"\r\n\"c\"\t\"\"\r\n", {{u"a", u"b"}, {u"c", u""}}},
+      {u"\"say \"\"hi\"\"\"", {{u"say \"hi\""}}},
+      {u"\"two\r\nlines\"\tz", {{u"two\r\nlines", u"z"}}},
+      {u"\"extra\" \"quotes\"\tq", {{u"extra \"quotes\"", u"q"}}},
+      {u"a\"b\tc\"", {{u"a\"b", u"c\""}}},  // not first in its field: an ordinary character
+      {u" \"a\tb\"", {{u" \"a", u"b\""}}},
+      {u"\"\"\"\"", {{u"\""}}},
+      {u"\"\"", {{u""}}},
+      {u"\"x\"\t", {{u"x", u""}}},
+      // A quote never closed runs on over the TABs and lines after it, to the end.
+      {u"a\t\"open\tb\r\nc\td\r\n", {{u"a", u"open\tb\r\nc\td\r\n"}}},
+      {u"\"", {{u""}}},
+      {u"\"ends\t", {{u"ends\t"}}},
   };
   for (const auto& c : cases) EXPECT_EQ(SplitPasteText(c.text, 1, 1), c.rows);
 }
@@ -43,6 +66,9 @@ TEST(PasteTextTest, RefusesTextRunningPastTheSheet) {
   EXPECT_THROW(SplitPasteText(u"x\ty", 1, 16384), Error);
   EXPECT_THROW(SplitPasteText(u"a\r\n" + full_width, 1, 2), Error);
   EXPECT_THROW(SplitPasteText(full_width + u"\t", 1, 1), Error);
+  // A quoted TAB is no column, and quoted lines are no rows.
+  EXPECT_EQ(SplitPasteText(u"\"" + full_width + u"\t\"", 1, 1).front().size(), 1u);
+  EXPECT_EQ(SplitPasteText(u"\"x\r\ny\"", 1048576, 1).size(), 1u);
 }
 
 TEST(PasteTextTest, GeneralFormatConvertsOnlyNumbers) {

@@ -176,6 +176,58 @@ TEST(WorkbookTest, RefusedPastesLeaveTheCellsAlone) {
   EXPECT_EQ(workbook.active().cells.back(), std::vector<std::u16string>{u"x"});
 }
 
+TEST(WorkbookTest, EachDisplayLanguageKnowsItsOwnFormatName) {
+  const struct {
+    DisplayLanguage language;
+    std::u16string_view accepted, refused;
+  } cases[] = {
+      {DisplayLanguage::kJapanese, u"Unicode テキスト", u"Unicode Text"},
+      {DisplayLanguage::kEnglish, u"Unicode Text", u"Unicode テキスト"},
+  };
+  for (const auto& c : cases) {
+    Workbook workbook({u"a"}, {.language = c.language});
+    const SheetId a = workbook.SheetAt(1);
+    EXPECT_THROW(workbook.PasteSpecial(a, c.refused, Holding(u"x")), Error);
+    EXPECT_TRUE(workbook.active().cells.empty());
+    workbook.PasteSpecial(a, c.accepted, Holding(u"x"));
+    EXPECT_EQ(workbook.active().cells, (TextRows{{u"x"}}));
+  }
+}
+
+TEST(WorkbookTest, AProtectedStructureRefusesAddDeleteAndRenameAndChangesNothing) {
+  Workbook workbook({u"a", u"b"}, {.protected_structure = true});
+  const SheetId a = workbook.SheetAt(1);
+  EXPECT_THROW(workbook.Add(std::nullopt, workbook.SheetAt(2)), Error);
+  EXPECT_THROW(workbook.Delete({a}), Error);
+  EXPECT_THROW(workbook.Rename(a, u"c"), Error);
+  EXPECT_EQ(Names(workbook), (std::vector<std::u16string>{u"a", u"b"}));
+  // The cells can still be written: only the structure is protected.
+  workbook.SetNumberFormat(a, CellRange::AllCells(), u"@");
+  workbook.Select(workbook.SheetAt(2), true);
+}
+
+TEST(WorkbookTest, HiddenSheetsCannotBeSelectedNorLeftAsTheOnlySheets) {
+  Workbook workbook({u"stops", u"a", u"b"}, {});
+  const SheetId stops = workbook.SheetAt(1);
+  workbook.Hide(stops);
+  // The active sheet went out of sight: the next visible one took over.
+  EXPECT_EQ(workbook.active().name, u"a");
+  EXPECT_EQ(SelectedNames(workbook), std::vector<std::u16string>{u"a"});
+  EXPECT_EQ(workbook.SheetNamed(u"stops"), stops);  // found by name all the same
+  EXPECT_THROW(workbook.Select(stops, true), Error);
+  EXPECT_THROW(workbook.Rename(workbook.SheetAt(2), u"Stops"), Error);
+  EXPECT_THROW(workbook.Add(std::nullopt, stops), Error);
+  EXPECT_THROW(workbook.Add(stops, std::nullopt), Error);
+
+  workbook.Select(workbook.SheetNamed(u"b"), true);
+  workbook.Delete({workbook.SheetNamed(u"b")});
+  EXPECT_EQ(workbook.active().name, u"a");  // the last visible before it
+  EXPECT_THROW(workbook.Delete({workbook.SheetNamed(u"a")}), Error);
+  EXPECT_THROW(workbook.Hide(workbook.SheetNamed(u"a")), Error);
+  EXPECT_EQ(Names(workbook), (std::vector<std::u16string>{u"stops", u"a"}));
+  EXPECT_FALSE(workbook.sheet(workbook.SheetNamed(u"a")).hidden);
+}
+
 // The application's own words for each refusal, as its clients see them.
 TEST(WorkbookTest, RefusalsCarryTheApplicationsOwnWords) {
   const std::u16string_view kIndex = u"インデックスが有効範囲にありません。";
@@ -212,6 +264,24 @@ TEST(WorkbookTest, RefusalsCarryTheApplicationsOwnWords) {
       {"PasteSpecial",
        [](Workbook& w) { w.PasteSpecial(w.SheetAt(1), u"テキスト", Holding(u"x")); },
        u"Worksheet クラスの PasteSpecial メソッドが失敗しました"},
+      {"hidden Select",
+       [](Workbook& w) {
+         w.Hide(w.SheetAt(2));
+         w.Select(w.SheetAt(2), true);
+       },
+       u"Worksheet クラスの Select メソッドが失敗しました"},
+      {"last visible Delete",
+       [](Workbook& w) {
+         w.Hide(w.SheetAt(2));
+         w.Delete({w.SheetAt(1)});
+       },
+       u"Sheets クラスの Delete メソッドが失敗しました"},
+      {"last visible Hide",
+       [](Workbook& w) {
+         w.Hide(w.SheetAt(2));
+         w.Hide(w.SheetAt(1));
+       },
+       u"Worksheet クラスの Visible プロパティを設定できません。"},
       {"Cell", [](Workbook&) { CellRange::Cell(0, 1); },
        u"アプリケーション定義またはオブジェクト定義のエラーです。"},
   };

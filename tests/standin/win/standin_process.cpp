@@ -125,6 +125,7 @@ void Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIAN
           CallResult& result) {
   result.value.clear();
   result.description.clear();
+  result.scode = 0;
   DISPID id = DISPID_UNKNOWN;
   auto* names = const_cast<LPOLESTR>(name);
   result.status = object->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, &id);
@@ -137,6 +138,7 @@ void Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIAN
   result.status =
       object->Invoke(id, IID_NULL, 0, flags, &params, result.value.get(), &exception, nullptr);
   if (exception.bstrDescription) result.description = exception.bstrDescription;
+  result.scode = exception.scode;
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);

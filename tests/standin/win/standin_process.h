@@ -42,6 +42,7 @@ ComPtr<IDispatch> AttachToRunningApplication();
 struct CallResult {
   HRESULT status;
   std::wstring description;  // from EXCEPINFO
+  SCODE scode = 0;
   Variant value;
 };
 

@@ -154,18 +154,19 @@ void MakeRefusedCalls(IDispatch* app) {
 const char* const kLogInOrder[] = {
     "GetIDsOfNames ScreenUpdating\nInvoke Application.ScreenUpdating flags=4 args=000b "
     "named=1\n",
-    "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0\n",
+    "GetIDsOfNames sheets\nInvoke Application.Sheets flags=3 args=4008 named=0\nTexts \"STOPS\"\n",
     "GetIDsOfNames select\nInvoke Worksheet.Select flags=1 args= named=0\n",
     "Invoke Window.SelectedSheets flags=3 args= named=0\n",
     "Invoke Sheets.Delete flags=1 args= named=0\n",
     "GetIDsOfNames item\nInvoke Sheets.Item flags=3 args=4003 named=0\n",
     "GetIDsOfNames add\nInvoke Sheets.Add flags=3 args=000a,0009 named=0\n",
-    "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1\n",
-    "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1\n",
+    "GetIDsOfNames name\nInvoke Worksheet.Name flags=4 args=4008 named=1\nTexts \"stops\"\n",
+    "Invoke Range.NumberFormatLocal flags=4 args=0008 named=1\nTexts \"@\"\n",
     "Invoke Application.Cells flags=3 args=4003,4003 named=0\n",
-    "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0\n",
+    "Invoke Worksheet.PasteSpecial flags=1 args=0008,000b,000b named=0\nTexts \"Unicode "
+    "テキスト\"\n",
     "Invoke Application.CutCopyMode flags=4 args=000b named=1\n",
-    "Invoke Application.Sheets flags=3 args=4008 named=0\n"
+    "Invoke Application.Sheets flags=3 args=4008 named=0\nTexts \"trips\"\n"
     "Error インデックスが有効範囲にありません。\n",
     "Invoke Worksheet.Select flags=2 args= named=0\nError DISP_E_MEMBERNOTFOUND\n",
     "GetIDsOfNames NoSuchMember\n",
@@ -257,6 +258,41 @@ TEST_F(StandinWinTest, WithoutAWorkbookMembersThatNeedOneRaise) {
   EXPECT_EQ(
       standin.Dump().rfind("{\"workbook\":false,\"active\":\"\",\"screenUpdating\":false,", 0), 0u);
   EXPECT_EQ(standin.Close(), 0);
+}
+
+// A busy application refuses every call of its period, in the form asked for, then serves again.
+TEST_F(StandinWinTest, RefusesCallsWhileBusy) {
+  const struct {
+    const wchar_t* form;
+    HRESULT status;
+    SCODE scode;
+    const char* logged;
+  } cases[] = {
+      {L"rejected", RPC_E_CALL_REJECTED, 0, "Busy Application.Invoke rejected at="},
+      {L"retrylater", RPC_E_SERVERCALL_RETRYLATER, 0, "Busy retrylater at="},
+      {L"ignore", DISP_E_EXCEPTION, static_cast<SCODE>(0x800AC472), "Busy ignore at="},
+  };
+  for (const auto& c : cases) {
+    StandinProcess standin(
+        {L"--busy-from", L"Sheets:1", L"--busy-for", L"2calls", L"--busy-form", c.form});
+    ASSERT_TRUE(standin.WaitUntilReady(20s));
+    {
+      const auto app = AttachToRunningApplication();
+      ASSERT_TRUE(app);
+      CallResult result;
+      Call(app.get(), L"ScreenUpdating", kGet, {}, result);
+      EXPECT_EQ(result.status, S_OK) << c.form;  // not busy before the first Sheets
+      Call(app.get(), L"Sheets", kGet, {}, result);
+      EXPECT_EQ(result.status, c.status) << c.form;
+      EXPECT_EQ(result.scode, c.scode) << c.form;
+      Call(app.get(), L"Sheets", kGet, {}, result);
+      EXPECT_NE(result.status, S_OK) << c.form;
+      Call(app.get(), L"Sheets", kGet, {}, result);
+      EXPECT_EQ(result.status, S_OK) << c.form;
+    }
+    EXPECT_EQ(standin.Close(), 0);
+    EXPECT_NE(standin.Log().find(c.logged), std::string::npos) << c.form << standin.Log();
+  }
 }
 
 TEST_F(StandinWinTest, RegistersOnlyAfterTheDelayAndThenSignalsReady) {

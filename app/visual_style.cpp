@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/ascii.h"
 #include "base/utf.h"
 
 namespace {
@@ -50,15 +51,6 @@ Rgb* Slot(VisualStyle& style, std::string_view key) {
   return nullptr;
 }
 
-bool SameTextIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::optional<VisualStyle> ParseVisualStyle(std::string_view text) {
@@ -93,7 +85,7 @@ std::optional<VisualStyle> FindVisualStyle(const std::vector<std::string>& style
                                            std::u16string_view wanted_name) {
   for (const auto& text : style_texts) {
     auto style = ParseVisualStyle(text);
-    if (style && SameTextIgnoringAsciiCase(style->name, wanted_name)) return style;
+    if (style && EqualsAsciiCaseless(style->name, wanted_name)) return style;
   }
   return std::nullopt;
 }

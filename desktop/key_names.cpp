@@ -1,6 +1,6 @@
 #include "desktop/key_names.h"
 
-#include <algorithm>
+#include "base/ascii.h"
 
 const std::array<KeyName, kKeyNameCount> KeyNameTable = {{
     {u"CAPSLOCK", 20}, {u"NUMLOCK", 144}, {u"SCROLLOCK", 145}, {u"ESCAPE", 27}, {u"ESC", 27},
@@ -14,15 +14,9 @@ const std::array<KeyName, kKeyNameCount> KeyNameTable = {{
     {u"F16", 127},     {u"IME", 25},      {u"NON", 29},        {u"HENKAN", 28}, {u"SPACE", 32},
 }};
 
-namespace {
-char16_t AsciiUpper(char16_t unit) {
-  return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
-}
-}  // namespace
-
 std::optional<std::uint8_t> FindKeyName(std::u16string_view text) {
   for (const KeyName& row : KeyNameTable) {
-    if (std::ranges::equal(text, row.name, {}, AsciiUpper)) return row.code;
+    if (EqualsAsciiCaseless(text, row.name)) return row.code;
   }
   return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "base/ascii.h"
 #include "base/error.h"
 #include "base/strict_utf8.h"
 #include "feed/zip/code_page_437.h"
@@ -22,10 +23,6 @@ void CheckPathCharacters(std::u16string_view text) {
   if (std::any_of(text.begin(), text.end(), invalid)) ThrowInvalidPath();
 }
 
-char16_t ToUpperAscii(char16_t c) {
-  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
 // Windows reserves the superscripts one to three as COM and LPT numbers too.
 bool IsDevicePortDigit(char16_t c) {
   return (c >= u'1' && c <= u'9') || c == u'\u00B9' || c == u'\u00B2' || c == u'\u00B3';
@@ -35,8 +32,7 @@ bool IsDevicePortDigit(char16_t c) {
 bool IsDeviceName(std::u16string_view component) {
   auto base = component.substr(0, component.find(u'.'));
   while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
-  std::u16string upper(base);
-  std::transform(upper.begin(), upper.end(), upper.begin(), ToUpperAscii);
+  const std::u16string upper = AsciiUpperCopy(base);
   static constexpr std::array<std::u16string_view, 4> kFixed = {u"CON", u"PRN", u"AUX", u"NUL"};
   if (std::find(kFixed.begin(), kFixed.end(), upper) != kFixed.end()) return true;
   return upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) &&

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kPasteAttempts = 15;
-constexpr std::uint32_t kPastePauseMs = 300;
-
 // A box with no window behind it would only puzzle a user who has closed the tool.
 void Tell(ImportWindow& window, const std::u16string& text) {
   if (!window.WindowClosed()) window.ShowMessage(text);
@@ -25,10 +22,10 @@ void TellFailure(ImportWindow& window, const std::exception& failure) {
 // Up to 15 pastes; false when every one failed.
 bool PasteWithRetries(const ImportParts& run) {
   return RetryWithPauses(
-      kPasteAttempts, [&] { run.sheets.PasteUnicodeText(); },
-      [&] {
+      kHandOffRetries, [&] { run.sheets.PasteUnicodeText(); },
+      [&](std::uint32_t ms) {
         run.desktop.ProcessPendingMessages();
-        run.desktop.Sleep(kPastePauseMs);
+        run.desktop.Sleep(ms);
       });
 }
 
@@ -37,7 +34,7 @@ bool PasteWithRetries(const ImportParts& run) {
 bool ImportFeedFile(const ImportParts& run, const std::u16string& folder,
                     const std::u16string& name) {
   const FeedFileNames names = FeedFileNamesOf(name);
-  const std::u16string tab_text = run.feed.ConvertFeedFile(folder, name);
+  const std::u16string tab_text = run.feed.ConvertFeedFile(folder, names);
   try {
     if (run.sheets.SelectSheetByName(names.base) >= 0) run.sheets.DeleteSelectedSheets();
   } catch (const std::exception&) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "feed/feed_names.h"
 #include "feed/feed_text.h"
 
 // The copy's file. Close throws kStreamWriteFailed: it can fail, as a write the system held
@@ -30,8 +31,8 @@ class FeedFolderFiles {
 // EF BB BF and T as UTF-8, then the close: the copy is whole only once that succeeded.
 void WriteCsvCopy(std::u16string_view text, CopySink& copy);
 
-// Loads folder\list_name, writes and closes its copy folder\N', and only then deletes the feed
-// file unless it is the copy itself; returns the tab text. Throws Error; what was done stays
-// done.
+// Loads the listed file of the folder, writes and closes its copy N', and only then deletes the
+// feed file unless it is the copy itself; returns the tab text. Throws Error; what was done
+// stays done.
 std::u16string ConvertFeedFile(FeedFolderFiles& files, const std::u16string& folder,
-                               const std::u16string& list_name);
+                               const FeedFileNames& names);

@@ -4,7 +4,7 @@ FeedFileNames FeedFileNamesOf(std::u16string_view list_name) {
   const auto dot = list_name.find(u'.');
   std::u16string base(dot == std::u16string_view::npos ? std::u16string_view()
                                                        : list_name.substr(0, dot));
-  return {base, base + u".csv"};
+  return {std::u16string(list_name), base, base + u".csv"};
 }
 
 bool IsSkippedFeedFile(std::u16string_view list_name, bool skip_fares, bool skip_shapes) {

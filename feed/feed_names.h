@@ -2,8 +2,10 @@
 #include <string>
 #include <string_view>
 
-// The list name's base B (up to its first ".") and the copy's name N' = B + ".csv".
+// A listed file's name, its base B (up to its first ".", the sheet's name) and the copy's name
+// N' = B + ".csv", worked out once for the run and the conversion alike.
 struct FeedFileNames {
+  std::u16string list;
   std::u16string base;
   std::u16string copy;
 };

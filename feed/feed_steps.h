@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "feed/feed_names.h"
+
 class FeedSteps {
  public:
   virtual ~FeedSteps() = default;
@@ -12,7 +14,7 @@ class FeedSteps {
   virtual void ExtractFeedArchive(const std::u16string& archive, const std::u16string& folder) = 0;
   virtual std::vector<std::u16string> ListFeedFiles(const std::u16string& folder) = 0;
   virtual std::u16string ConvertFeedFile(const std::u16string& folder,
-                                         const std::u16string& name) = 0;
+                                         const FeedFileNames& names) = 0;
   // False when the clipboard stayed busy and still holds what it held.
   virtual bool PutTabTextOnClipboard(const std::u16string& tab_text) = 0;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 #include <new>
-#include <stdexcept>
 
 #include "base/error.h"
 #include "base/utf8_encoder.h"
@@ -46,7 +45,9 @@ std::uint64_t CountUnits(ByteSource& source, unsigned char* in, std::size_t piec
 
 std::u16string DecodeAll(ByteSource& source, std::uint64_t size, std::size_t piece) {
   std::u16string text;
-  if (size > text.max_size() / 2) throw std::length_error("feed text");
+  // Every byte gives at most two units (a bare LF becomes CR LF), so the reserve below cannot
+  // ask for more than a string can hold.
+  if (size > text.max_size() / 2) throw Error(kTextTooLong);
 
   constexpr std::size_t kMaxPending = 3;
   const auto in = std::make_unique_for_overwrite<unsigned char[]>(kMaxPending + piece);
@@ -81,9 +82,8 @@ std::u16string ReadFeedText(ByteSource& source, std::uint64_t size, std::size_t 
   try {
     return DecodeAll(source, size, piece);
   } catch (const std::bad_alloc&) {
-  } catch (const std::length_error&) {
+    throw Error(kTextTooLong);
   }
-  throw Error(kTextTooLong);
 }
 
 void WriteUtf8WithBom(std::u16string_view text, ByteSink& sink) {

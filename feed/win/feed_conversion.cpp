@@ -28,7 +28,7 @@ std::u16string LoadFeedText(const std::u16string& path) {
   return ReadFeedText(source, source.size());
 }
 
-std::u16string ConvertFeedFile(const std::u16string& folder, const std::u16string& list_name) {
+std::u16string ConvertFeedFile(const std::u16string& folder, const FeedFileNames& names) {
   WindowsFeedFolderFiles files;
-  return ConvertFeedFile(files, folder, list_name);
+  return ConvertFeedFile(files, folder, names);
 }

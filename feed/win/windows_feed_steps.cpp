@@ -18,8 +18,8 @@ std::vector<std::u16string> WindowsFeedSteps::ListFeedFiles(const std::u16string
   return ::ListFeedFiles(folder);
 }
 std::u16string WindowsFeedSteps::ConvertFeedFile(const std::u16string& folder,
-                                                 const std::u16string& name) {
-  return ::ConvertFeedFile(folder, name);
+                                                 const FeedFileNames& names) {
+  return ::ConvertFeedFile(folder, names);
 }
 bool WindowsFeedSteps::PutTabTextOnClipboard(const std::u16string& tab_text) {
   return ::PutTabTextOnClipboard(tab_text);

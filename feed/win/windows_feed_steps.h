@@ -8,6 +8,6 @@ class WindowsFeedSteps final : public FeedSteps {
   void DeleteWorkingFolder(const std::u16string& folder) override;
   void ExtractFeedArchive(const std::u16string& archive, const std::u16string& folder) override;
   std::vector<std::u16string> ListFeedFiles(const std::u16string& folder) override;
-  std::u16string ConvertFeedFile(const std::u16string& folder, const std::u16string& name) override;
+  std::u16string ConvertFeedFile(const std::u16string& folder, const FeedFileNames& names) override;
   bool PutTabTextOnClipboard(const std::u16string& tab_text) override;
 };

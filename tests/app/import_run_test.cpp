@@ -11,16 +11,13 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-const Lines kStart = {"DisableButton",
-                      "Status GTFS選択中",
-                      "ChooseArchive",
-                      "Status 処理を開始",
-                      "DeleteWorkingFolder C:\\tool\\GTFS_TEMP",
-                      "ExtractFeedArchive C:\\feeds\\feed.zip C:\\tool\\GTFS_TEMP",
-                      "ListFeedFiles",
-                      "ConnectExcel",
-                      "Sleep 1000",
-                      "BringUpExcelWindow"};
+// The run's opening, in its phases; the cases that stop inside it end after one of them.
+const Lines kChosen = {"DisableButton", "Status GTFS選択中", "ChooseArchive"};
+const Lines kStarted = {"Status 処理を開始"};
+const Lines kUnpacked = {"DeleteWorkingFolder C:\\tool\\GTFS_TEMP",
+                         "ExtractFeedArchive C:\\feeds\\feed.zip C:\\tool\\GTFS_TEMP"};
+const Lines kAttached = {"ListFeedFiles", "ConnectExcel"};
+const Lines kBroughtUp = {"Sleep 1000", "BringUpExcelWindow"};
 
 const Lines kRelease = {"SelectSheetByIndex 1", "SetScreenUpdating 1", "PlaceExcelWindow 0,2",
                         "ReleaseExcel"};
@@ -34,27 +31,35 @@ Lines Concat(std::initializer_list<Lines> parts) {
   return all;
 }
 
+const Lines kUpToExtraction = Concat({kChosen, kStarted, kUnpacked});
+const Lines kUpToAttach = Concat({kUpToExtraction, kAttached});
+const Lines kStart = Concat({kUpToAttach, kBroughtUp});
+
 Lines Repeat(const Lines& lines, int times) {
   Lines all;
   for (int i = 0; i < times; ++i) all.insert(all.end(), lines.begin(), lines.end());
   return all;
 }
 
-// A file's steps from its status up to the paste.
-Lines UpToPaste(const std::string& name, const std::string& base) {
-  return {"Status " + name,
-          "ConvertFeedFile " + name,
-          "SelectSheetByName " + base,
-          "AddSheetAfterLast " + base,
-          "Clipboard tab text of " + name,
-          "SelectAllCells",
-          "FormatSelectionAsText",
+// A file's steps from its status up to the paste, in its phases.
+Lines Converted(const std::string& name) {
+  return {"Status " + name, "ConvertFeedFile " + name};
+}
+Lines SheetAdded(const std::string& base) {
+  return {"SelectSheetByName " + base, "AddSheetAfterLast " + base};
+}
+Lines Formatted(const std::string& name) {
+  return {"Clipboard tab text of " + name, "SelectAllCells", "FormatSelectionAsText",
           "SelectCell 1,1"};
 }
+Lines UpToPaste(const std::string& name, const std::string& base) {
+  return Concat({Converted(name), SheetAdded(base), Formatted(name)});
+}
+const Lines kPasted = Concat({{"PasteUnicodeText"}, kAfterPaste});
 
 // The steps for one file that converts and pastes at the first attempt.
 Lines ImportedFile(const std::string& name, const std::string& base) {
-  return Concat({UpToPaste(name, base), {"PasteUnicodeText"}, kAfterPaste});
+  return Concat({UpToPaste(name, base), kPasted});
 }
 
 // base.txt, imported.
@@ -131,8 +136,13 @@ TEST(ImportRun, DeletesTheOldSheetOnlyWhenOneOfTheNameWasSelected) {
     RecordingImportSteps steps;
     steps.files = {u"stops.txt"};
     steps.select_by_name_result = selected;
-    Lines file = ImportedFile("stops.txt", "stops");
-    if (selected == 0) file.insert(file.begin() + 3, "DeleteSelectedSheets");
+    const Lines replaced = selected == 0 ? Lines{"DeleteSelectedSheets"} : Lines{};
+    const Lines file = Concat({Converted("stops.txt"),
+                               {"SelectSheetByName stops"},
+                               replaced,
+                               {"AddSheetAfterLast stops"},
+                               Formatted("stops.txt"),
+                               kPasted});
     EXPECT_THAT(LogOf(steps), ElementsAreArray(Concat({kStart, file, kRelease, kFinish})));
   }
 }
@@ -142,7 +152,7 @@ TEST(ImportRun, ExtractionFailureIsShownAndTheRunEndsWithTheButtonBack) {
   steps.extraction_failure = u"zip ファイルを読み取る際にエラーが発生しました";
   EXPECT_THAT(LogOf(steps),
               ElementsAreArray(Concat(
-                  {Lines(kStart.begin(), kStart.begin() + 6),
+                  {kUpToExtraction,
                    {"Failure zip ファイルを読み取る際にエラーが発生しました", "EnableButton"}})));
 }
 
@@ -152,22 +162,25 @@ TEST(ImportRun, FailedAttachShowsTheFirstMessageAndKeepsTheStatus) {
   steps.connect_result = -1;
   EXPECT_THAT(LogOf(steps),
               ElementsAreArray(Concat(
-                  {Lines(kStart.begin(), kStart.begin() + 8),
+                  {kUpToAttach,
                    {"Message ×Excelをコントロールできません。エクセルを起動していないか、タスクのゴ"
                     "ミとして何か残っている可能性があります。",
                     "EnableButton"}})));
 }
 
 TEST(ImportRun, FailureInTheLoopStopsAtThatFileAndStillRunsTheEndSteps) {
-  const Lines agency = ImportedFile("agency.txt", "agency");
-  const Lines routes = UpToPaste("routes.txt", "routes");
+  const Lines agency_sheet = Concat({Converted("agency.txt"), SheetAdded("agency")});
   const struct {
     const char* failing;
     Lines done;  // up to and including the failing step
   } cases[] = {
-      {"ConvertFeedFile routes.txt", Concat({agency, Lines(routes.begin(), routes.begin() + 2)})},
-      {"SelectAllCells", Lines(agency.begin(), agency.begin() + 6)},
-      {"FormatSelectionAsText", Lines(agency.begin(), agency.begin() + 7)},
+      {"ConvertFeedFile routes.txt",
+       Concat({ImportedFile("agency.txt", "agency"), Converted("routes.txt")})},
+      {"SelectAllCells",
+       Concat({agency_sheet, {"Clipboard tab text of agency.txt", "SelectAllCells"}})},
+      {"FormatSelectionAsText",
+       Concat({agency_sheet,
+               {"Clipboard tab text of agency.txt", "SelectAllCells", "FormatSelectionAsText"}})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failing);
@@ -191,8 +204,13 @@ TEST(ImportRun, AFailingReplacementOfTheOldSheetIsIgnored) {
     steps.files = {u"stops.txt"};
     steps.select_by_name_result = 0;
     steps.failing_steps = {failing};
-    Lines file = ImportedFile("stops.txt", "stops");
-    if (failing == std::string("DeleteSelectedSheets")) file.insert(file.begin() + 3, failing);
+    const Lines deleted = failing == std::string("DeleteSelectedSheets") ? Lines{failing} : Lines{};
+    const Lines file = Concat({Converted("stops.txt"),
+                               {"SelectSheetByName stops"},
+                               deleted,
+                               {"AddSheetAfterLast stops"},
+                               Formatted("stops.txt"),
+                               kPasted});
     EXPECT_THAT(LogOf(steps), ElementsAreArray(Concat({kStart, file, kRelease, kFinish})));
   }
 }
@@ -205,8 +223,7 @@ TEST(ImportRun, RetriesThePasteFifteenTimesWithPumpAndSleepAfterEachFailure) {
     Lines pastes;
     Lines message;
   } cases[] = {
-      {0, {"PasteUnicodeText"}, {}},
-      {1, {"PasteUnicodeText", "Pump", "Sleep 300", "PasteUnicodeText"}, {}},
+      // The retry is the base's; the run's own are the count, the pause, the pump before it.
       {14, Concat({Repeat(failure, 14), {"PasteUnicodeText"}}), {}},
       {15, Repeat(failure, 15), listed},
   };
@@ -243,7 +260,6 @@ TEST(ImportRun, FilesWhoseTextNeverReachedTheirSheetAreListedBeforeTheEnd) {
 }
 
 TEST(ImportRun, ClosingTheWindowStopsTheRunWithExcelLeftAsAfterAnyRunAndNoBox) {
-  const Lines before_attach(kStart.begin(), kStart.begin() + 8);
   const Lines excel_left = {"SelectSheetByIndex 1", "SetScreenUpdating 1", "ReleaseExcel"};
   const Lines stopped = {"Status 処理終了", "EnableButton"};
   const struct {
@@ -251,10 +267,10 @@ TEST(ImportRun, ClosingTheWindowStopsTheRunWithExcelLeftAsAfterAnyRunAndNoBox) {
     std::int32_t connect_result;
     Lines expected;
   } cases[] = {
-      {"ChooseArchive", 1, Concat({Lines(kStart.begin(), kStart.begin() + 3), stopped})},
+      {"ChooseArchive", 1, Concat({kChosen, stopped})},
       // The attach attempts gave up: no message that Excel cannot be reached.
-      {"ConnectExcel", -1, Concat({before_attach, {"EnableButton"}})},
-      {"ConnectExcel", 1, Concat({before_attach, {"Sleep 1000"}, excel_left, stopped})},
+      {"ConnectExcel", -1, Concat({kUpToAttach, {"EnableButton"}})},
+      {"ConnectExcel", 1, Concat({kUpToAttach, {"Sleep 1000"}, excel_left, stopped})},
       // The file being pasted finishes; the fares and shapes that follow are not read, whatever
       // the boxes say, and neither is any other file. Its failed pastes are not listed.
       {"PasteUnicodeText", 1,
@@ -293,18 +309,17 @@ TEST(ImportRun, FailuresAfterTheWindowClosedShowNoBox) {
   extraction.on_step["DeleteWorkingFolder C:\\tool\\GTFS_TEMP"] = [&] {
     extraction.window_closed = true;
   };
-  EXPECT_THAT(
-      LogOf(extraction),
-      ElementsAreArray(Concat({Lines(kStart.begin(), kStart.begin() + 6), {"EnableButton"}})));
+  EXPECT_THAT(LogOf(extraction), ElementsAreArray(Concat({kUpToExtraction, {"EnableButton"}})));
 
   RecordingImportSteps loop;
   loop.files = {u"agency.txt"};
   loop.failing_steps = {"SelectAllCells"};
   loop.on_step["AddSheetAfterLast agency"] = [&] { loop.window_closed = true; };
-  const Lines agency = UpToPaste("agency.txt", "agency");
   EXPECT_THAT(LogOf(loop),
               ElementsAreArray(Concat({kStart,
-                                       Lines(agency.begin(), agency.begin() + 6),
+                                       Converted("agency.txt"),
+                                       SheetAdded("agency"),
+                                       {"Clipboard tab text of agency.txt", "SelectAllCells"},
                                        {"SelectSheetByIndex 1", "SetScreenUpdating 1",
                                         "ReleaseExcel", "Status 処理終了", "EnableButton"}})));
 }
@@ -316,7 +331,7 @@ TEST(ImportRun, AnUnexpectedFailureIsShownOnceAndTheButtonComesBack) {
     Lines done;  // up to and including the failing step
   } cases[] = {
       {"Status GTFS選択中", {"DisableButton", "Status GTFS選択中"}},
-      {"Status 処理を開始", Lines(kStart.begin(), kStart.begin() + 4)},
+      {"Status 処理を開始", Concat({kChosen, kStarted})},
       {"BringUpExcelWindow", kStart},
       {"SetScreenUpdating 1",
        Concat({kStart, agency, {"SelectSheetByIndex 1", "SetScreenUpdating 1"}})},
@@ -339,8 +354,7 @@ TEST(ImportRun, AFileWhoseSheetWasRefusedWritesNoSheetOfTheUsersAndIsListed) {
   steps.add_result = {-1, true};
   // Converted (its copy written), then nothing more: the active sheet is the user's own.
   const auto refused = [](const std::string& base) {
-    return Lines{"Status " + base + ".txt", "ConvertFeedFile " + base + ".txt",
-                 "SelectSheetByName " + base, "AddSheetAfterLast " + base};
+    return Concat({Converted(base + ".txt"), SheetAdded(base)});
   };
   EXPECT_THAT(LogOf(steps),
               ElementsAreArray(Concat(

@@ -66,9 +66,9 @@ class RecordingImportSteps : public ImportWindow,
     Log("ListFeedFiles");
     return files;
   }
-  std::u16string ConvertFeedFile(const std::u16string&, const std::u16string& name) override {
-    Log("ConvertFeedFile " + Utf16ToUtf8(name));
-    return u"tab text of " + name;
+  std::u16string ConvertFeedFile(const std::u16string&, const FeedFileNames& names) override {
+    Log("ConvertFeedFile " + Utf16ToUtf8(names.list));
+    return u"tab text of " + names.list;
   }
   bool PutTabTextOnClipboard(const std::u16string& text) override {
     Log("Clipboard " + Utf16ToUtf8(text));

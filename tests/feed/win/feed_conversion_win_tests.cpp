@@ -11,7 +11,7 @@
 namespace {
 std::u16string ErrorOf(const std::u16string& folder, const std::u16string& name) {
   try {
-    ConvertFeedFile(folder, name);
+    ConvertFeedFile(folder, FeedFileNamesOf(name));
   } catch (const Error& e) {
     return e.text();
   }
@@ -22,7 +22,8 @@ std::u16string ErrorOf(const std::u16string& folder, const std::u16string& name)
 TEST(FeedConversion, FeedFileMakesWayForItsCopy) {
   TestFolder test;
   WriteFileBytes(test / u"stops.txt", "id,name\n1,\"a,b\"\n");
-  EXPECT_EQ(ConvertFeedFile(test.path(), u"stops.txt"), u"id\tname\r\n1\t\"a\tb\"\r\n");
+  EXPECT_EQ(ConvertFeedFile(test.path(), FeedFileNamesOf(u"stops.txt")),
+            u"id\tname\r\n1\t\"a\tb\"\r\n");
   EXPECT_EQ(ReadFileBytes(test / u"stops.csv"), "\xEF\xBB\xBFid,name\r\n1,\"a,b\"\r\n");
   EXPECT_FALSE(FileExists(test / u"stops.txt"));
 }
@@ -34,7 +35,7 @@ TEST(FeedConversion, TabTextCommitsLittleMoreMemoryThanItsUnits) {
   for (int i = 0; i < 1 << 20; ++i) bytes += "\xE6\x9D\xB1\xE4\xBA\xAC,\xE9\xA7\x85\n";
   WriteFileBytes(test / u"stops.txt", bytes);
   const std::uint64_t before = CommittedPrivateBytes();
-  const std::u16string tab_text = ConvertFeedFile(test.path(), u"stops.txt");
+  const std::u16string tab_text = ConvertFeedFile(test.path(), FeedFileNamesOf(u"stops.txt"));
   const std::uint64_t taken = CommittedPrivateBytes() - before;
   EXPECT_EQ(tab_text.size(), 6u << 20);
   EXPECT_GE(taken, 12u << 20);
@@ -45,7 +46,7 @@ TEST(FeedConversion, FileThatIsItsOwnCopyIsKept) {
   for (const std::u16string name : {u"stops.csv", u"Stops.CSV"}) {
     TestFolder test;
     WriteFileBytes(test / name, "\xEF\xBB\xBFid\n");
-    EXPECT_EQ(ConvertFeedFile(test.path(), name), u"id\r\n");
+    EXPECT_EQ(ConvertFeedFile(test.path(), FeedFileNamesOf(name)), u"id\r\n");
     EXPECT_EQ(ReadFileBytes(test / u"stops.csv"), "\xEF\xBB\xBFid\r\n");
   }
 }
@@ -54,8 +55,8 @@ TEST(FeedConversion, LaterFileOfTheSameBaseOwnsTheCopy) {
   TestFolder test;
   WriteFileBytes(test / u"stops.bak", "old\n");
   WriteFileBytes(test / u"stops.txt", "new\n");
-  ConvertFeedFile(test.path(), u"stops.bak");
-  ConvertFeedFile(test.path(), u"stops.txt");
+  ConvertFeedFile(test.path(), FeedFileNamesOf(u"stops.bak"));
+  ConvertFeedFile(test.path(), FeedFileNamesOf(u"stops.txt"));
   EXPECT_EQ(ReadFileBytes(test / u"stops.csv"), "\xEF\xBB\xBFnew\r\n");
   EXPECT_FALSE(FileExists(test / u"stops.bak"));
   EXPECT_FALSE(FileExists(test / u"stops.txt"));

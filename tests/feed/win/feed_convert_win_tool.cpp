@@ -24,7 +24,8 @@ int wmain(int argc, wchar_t** argv) {
   try {
     const std::uint64_t before = CommittedPrivateBytes();
     const auto start = std::chrono::steady_clock::now();
-    const std::u16string tab_text = ConvertFeedFile(FromWide(argv[1]), FromWide(argv[2]));
+    const std::u16string tab_text =
+        ConvertFeedFile(FromWide(argv[1]), FeedFileNamesOf(FromWide(argv[2])));
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     const std::uint64_t with_text = CommittedPrivateBytes();
     PROCESS_MEMORY_COUNTERS counters{};

@@ -85,7 +85,7 @@ TEST(FeedConversion, FeedFileGoesOnlyAfterItsCopyIsClosed) {
     ScriptedFolder folder(c.failure);
     std::string message;
     try {
-      EXPECT_EQ(ConvertFeedFile(folder, u"W", Utf8ToUtf16(c.name)), u"a\tb\r\n");
+      EXPECT_EQ(ConvertFeedFile(folder, u"W", FeedFileNamesOf(Utf8ToUtf16(c.name))), u"a\tb\r\n");
     } catch (const Error& error) {
       message = error.what();
     }

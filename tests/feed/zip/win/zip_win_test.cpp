@@ -66,7 +66,8 @@ class ZipWindowsTest : public ::testing::Test {
   }
   std::u16string ExtractWritten() const {
     try {
-      TZipFile::ExtractZipFile(ArchivePath(), Folder());
+      WindowsZipFileSystem files;
+      TZipFile::ExtractZipFile(ArchivePath(), Folder(), files);
     } catch (const Error& error) {
       return error.text();
     }

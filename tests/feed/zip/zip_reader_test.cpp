@@ -11,30 +11,30 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "feed/zip/ZipEX.h"
-#include "tests/feed/zip/native_zip_file_system.h"
+#include "feed/zip/posix/posix_zip_file_system.h"
 #include "tests/feed/zip/zip_writer.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class RecordingFileSystem : public NativeZipFileSystem {
+class RecordingFileSystem : public PosixZipFileSystem {
  public:
   void SetTimes(const std::u16string& path, const DosDateTime& local_time) override {
     times[path] = local_time;
-    NativeZipFileSystem::SetTimes(path, local_time);
+    PosixZipFileSystem::SetTimes(path, local_time);
   }
   void SetAttributes(const std::u16string& path, std::uint32_t attributes) override {
     attributes_set[path] = attributes;
-    NativeZipFileSystem::SetAttributes(path, attributes);
+    PosixZipFileSystem::SetAttributes(path, attributes);
   }
   bool CreateFolder(const std::u16string& path) override {
     ++folders_asked;
     longest_folder = std::max(longest_folder, path.size());
-    return NativeZipFileSystem::CreateFolder(path);
+    return PosixZipFileSystem::CreateFolder(path);
   }
   std::optional<std::uint64_t> FreeSpace(const std::u16string& folder) override {
-    return free_space ? free_space : NativeZipFileSystem::FreeSpace(folder);
+    return free_space ? free_space : PosixZipFileSystem::FreeSpace(folder);
   }
   std::map<std::u16string, DosDateTime> times;
   std::map<std::u16string, std::uint32_t> attributes_set;

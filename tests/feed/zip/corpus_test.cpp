@@ -82,6 +82,7 @@ std::string Quoted(const std::string& text) {
 std::optional<std::string> UnzipEntry(const fs::path& archive, const std::string& name) {
   FILE* pipe =
       ::popen(("unzip -p " + Quoted(archive) + " " + Quoted(name) + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)

@@ -4,7 +4,7 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "feed/zip/ZipEX.h"
-#include "tests/feed/zip/native_zip_file_system.h"
+#include "feed/zip/posix/posix_zip_file_system.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   RegisterStandardCompressionHandlers();
-  NativeZipFileSystem files;
+  PosixZipFileSystem files;
   try {
     TZipFile::ExtractZipFile(Utf8ToUtf16(argv[1]), Utf8ToUtf16(argv[2]), files);
   } catch (const Error& error) {

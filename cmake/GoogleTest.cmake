@@ -9,7 +9,7 @@ include(GoogleTest)
 add_library(velmora_gtest_main STATIC ${PROJECT_SOURCE_DIR}/tests/gtest_main.cpp)
 target_link_libraries(velmora_gtest_main PUBLIC GTest::gmock GTest::gtest PRIVATE velmora_options)
 
-# velmora_add_test(NAME SOURCES... [LIBS ...] [WIN_GUI]): one gtest executable, its tests run by ctest.
+# velmora_add_test(NAME SOURCES... [LIBS ...]): one gtest executable, its tests run by ctest.
 function(velmora_add_test name)
   cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES} ${arg_UNPARSED_ARGUMENTS})

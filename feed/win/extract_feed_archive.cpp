@@ -6,9 +6,11 @@
 
 #include "base/win/wide.h"
 #include "feed/zip/ZipEX.h"
+#include "feed/zip/win/windows_zip_file_system.h"
 
 void ExtractFeedArchive(const std::u16string& archive_path, const std::u16string& folder) {
   // A folder that cannot be made shows up as the failure to create the first file.
   SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
-  TZipFile::ExtractZipFile(archive_path, folder);
+  WindowsZipFileSystem files;
+  TZipFile::ExtractZipFile(archive_path, folder, files);
 }

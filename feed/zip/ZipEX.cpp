@@ -136,6 +136,8 @@ void TZipFile::FinishFile(const TZipHeader& central, const TZipHeader& local,
                           const std::u16string& target) {
   if (!files_.FileExists(target)) return;
   const auto time = DecodeDosDateTime(local.ModifiedDateTime);
+  // Refused where the times are set, not before writing: the file stays written, as with a bad
+  // date, and a bad date is told first.
   if (target.size() >= kMaxPath) throw Error(kPathTooLong);
   files_.SetTimes(target, time);
   if (MadeOnDos(central)) {

@@ -32,10 +32,6 @@ class TZipFile {
   // entry, leaves the files of earlier entries and still closes the archive.
   static void ExtractZipFile(const std::u16string& zip_path, const std::u16string& folder,
                              ZipFileSystem& files);
-#ifdef _WIN32
-  // The same on Windows files.
-  static void ExtractZipFile(const std::u16string& zip_path, const std::u16string& folder);
-#endif
 
  private:
   void CheckRoomFor(const std::u16string& folder);

@@ -32,20 +32,3 @@ class ArchiveStream {
   static constexpr std::uint64_t kNoLimit = UINT64_MAX;
   std::uint64_t limit_ = kNoLimit;
 };
-
-// Little-endian fields of a header read in order.
-class FieldReader {
- public:
-  explicit FieldReader(const std::uint8_t* data) : p_(data) {}
-  std::uint16_t U16() {
-    p_ += 2;
-    return static_cast<std::uint16_t>(p_[-2] | p_[-1] << 8);
-  }
-  std::uint32_t U32() {
-    const std::uint32_t low = U16();
-    return low | static_cast<std::uint32_t>(U16()) << 16;
-  }
-
- private:
-  const std::uint8_t* p_;
-};

@@ -6,13 +6,14 @@
 namespace {
 
 // The packed stamp's fields, from the high bits down: years since 1980, month, day, hour,
-// minute, seconds halved.
+// minute, pairs of seconds.
 constexpr int kEpochYear = 1980;
+constexpr int kSecondsPerPair = 2;
 struct BitField {
   int shift, width;
 };
 constexpr BitField kYear{25, 7}, kMonth{21, 4}, kDay{16, 5}, kHour{11, 5}, kMinute{5, 6},
-    kHalfSeconds{0, 5};
+    kSecondPairs{0, 5};
 
 int FieldOf(std::uint32_t packed, BitField field) {
   return static_cast<int>((packed >> field.shift) & ((1u << field.width) - 1));
@@ -36,7 +37,7 @@ DosDateTime DecodeDosDateTime(std::uint32_t packed) {
       .day = FieldOf(packed, kDay),
       .hour = FieldOf(packed, kHour),
       .minute = FieldOf(packed, kMinute),
-      .second = 2 * FieldOf(packed, kHalfSeconds),
+      .second = kSecondsPerPair * FieldOf(packed, kSecondPairs),
   };
   if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month)) {
     throw Error(kNotADate);

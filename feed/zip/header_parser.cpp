@@ -6,19 +6,12 @@
 #include <optional>
 
 #include "base/error.h"
+#include "feed/zip/field_reader.h"
 #include "feed/zip/zip_failure_texts.h"
 
 namespace {
 
 constexpr std::size_t kSignatureSize = 4;
-// Each record's size up to its variable-length fields, its signature included.
-constexpr std::size_t kEndRecordSize = 22;
-constexpr std::size_t kCentralFixedSize = 46;
-constexpr std::size_t kLocalFixedSize = 30;
-// How much of the file's tail is searched for the end record: the record and the longest comment
-// its 16-bit length allows.
-constexpr std::uint64_t kLongestComment = 65535;
-constexpr std::uint64_t kEndSearchSpan = kEndRecordSize + kLongestComment;
 using Signature = std::array<std::uint8_t, kSignatureSize>;
 constexpr Signature kEndSignature = {0x50, 0x4B, 0x05, 0x06};
 constexpr Signature kCentralSignature = {0x50, 0x4B, 0x01, 0x02};
@@ -34,6 +27,35 @@ struct EndRecord {
   std::uint32_t CentralDirectoryOffset = 0;
   std::uint16_t CommentLength = 0;
 };
+using EndFields =
+    RecordFields<&EndRecord::DiskNumber, &EndRecord::CentralDirectoryDisk,
+                 &EndRecord::EntriesOnDisk, &EndRecord::Entries, &EndRecord::CentralDirectorySize,
+                 &EndRecord::CentralDirectoryOffset, &EndRecord::CommentLength>;
+
+// What a local header shares with a central one; the central one has a field before them and
+// five behind.
+using SharedFields =
+    RecordFields<&TZipHeader::RequiredVersion, &TZipHeader::Flag, &TZipHeader::CompressionMethod,
+                 &TZipHeader::ModifiedDateTime, &TZipHeader::CRC32, &TZipHeader::CompressedSize,
+                 &TZipHeader::UncompressedSize, &TZipHeader::FileNameLength,
+                 &TZipHeader::ExtraFieldLength>;
+using CentralFields =
+    FieldGroups<RecordFields<&TZipHeader::MadeByVersion>, SharedFields,
+                RecordFields<&TZipHeader::FileCommentLength, &TZipHeader::DiskNumberStart,
+                             &TZipHeader::InternalAttributes, &TZipHeader::ExternalAttributes,
+                             &TZipHeader::LocalHeaderOffset>>;
+
+// Each record's size up to its variable-length fields, its signature included.
+constexpr std::size_t kEndRecordSize = kSignatureSize + EndFields::kSize;
+constexpr std::size_t kCentralFixedSize = kSignatureSize + CentralFields::kSize;
+constexpr std::size_t kLocalFixedSize = kSignatureSize + SharedFields::kSize;
+static_assert(kEndRecordSize == 22 && kCentralFixedSize == 46 && kLocalFixedSize == 30,
+              "the sizes the format gives its records");
+
+// How much of the file's tail is searched for the end record: the record and the longest comment
+// its 16-bit length allows.
+constexpr std::uint64_t kLongestComment = 65535;
+constexpr std::uint64_t kEndSearchSpan = kEndRecordSize + kLongestComment;
 
 [[noreturn]] void ThrowZipReadError() {
   throw Error(kArchiveUnreadable);
@@ -57,49 +79,22 @@ EndRecord ReadEndRecord(ArchiveStream& archive) {
   if (found == tail.end() || tail.end() - found < static_cast<std::ptrdiff_t>(kEndRecordSize)) {
     ThrowZipReadError();
   }
-  FieldReader field(&*found + kSignatureSize);
+  FieldReader field(std::span<const std::uint8_t>(tail).subspan(
+      found - tail.begin() + kSignatureSize, EndFields::kSize));
   EndRecord record;
-  record.DiskNumber = field.U16();
-  record.CentralDirectoryDisk = field.U16();
-  record.EntriesOnDisk = field.U16();
-  record.Entries = field.U16();
-  record.CentralDirectorySize = field.U32();
-  record.CentralDirectoryOffset = field.U32();
-  record.CommentLength = field.U16();
+  EndFields::Read(field, record);
   return record;
 }
 
-// The fields a local header shares with a central one, RequiredVersion to ExtraFieldLength.
-void ReadSharedFields(FieldReader& field, TZipHeader& h) {
-  h.RequiredVersion = field.U16();
-  h.Flag = field.U16();
-  h.CompressionMethod = field.U16();
-  h.ModifiedDateTime = field.U32();
-  h.CRC32 = field.U32();
-  h.CompressedSize = field.U32();
-  h.UncompressedSize = field.U32();
-  h.FileNameLength = field.U16();
-  h.ExtraFieldLength = field.U16();
-}
-
 TZipHeader ReadCentralHeader(ArchiveStream& archive) {
-  std::array<std::uint8_t, kCentralFixedSize> fixed{};
-  if (!archive.ReadExact(fixed.data(), kSignatureSize)) ThrowZipReadError();
-  if (!std::equal(kCentralSignature.begin(), kCentralSignature.end(), fixed.begin())) {
-    throw Error(kCentralSignatureInvalid);
-  }
-  if (!archive.ReadExact(fixed.data() + kSignatureSize, fixed.size() - kSignatureSize)) {
-    ThrowZipReadError();
-  }
-  FieldReader field(fixed.data() + kSignatureSize);
+  Signature signature{};
+  if (!archive.ReadExact(signature.data(), signature.size())) ThrowZipReadError();
+  if (signature != kCentralSignature) throw Error(kCentralSignatureInvalid);
+  std::array<std::uint8_t, CentralFields::kSize> fixed{};
+  if (!archive.ReadExact(fixed.data(), fixed.size())) ThrowZipReadError();
+  FieldReader field(fixed);
   TZipHeader h;
-  h.MadeByVersion = field.U16();
-  ReadSharedFields(field, h);
-  h.FileCommentLength = field.U16();
-  h.DiskNumberStart = field.U16();
-  h.InternalAttributes = field.U16();
-  h.ExternalAttributes = field.U32();
-  h.LocalHeaderOffset = field.U32();
+  CentralFields::Read(field, h);
   if (!ReadBytes(archive, h.FileNameLength, h.FileName) ||
       !ReadBytes(archive, h.ExtraFieldLength, h.ExtraField) ||
       !ReadBytes(archive, h.FileCommentLength, h.FileComment)) {
@@ -118,10 +113,10 @@ bool AtLocalSignature(ArchiveStream& archive, std::uint32_t offset) {
 
 // The fixed fields behind a local signature; false when the archive ends among them.
 bool ReadLocalFixedFields(ArchiveStream& archive, TZipHeader& h) {
-  std::array<std::uint8_t, kLocalFixedSize - kSignatureSize> fixed{};
+  std::array<std::uint8_t, SharedFields::kSize> fixed{};
   if (!archive.ReadExact(fixed.data(), fixed.size())) return false;
-  FieldReader field(fixed.data());
-  ReadSharedFields(field, h);
+  FieldReader field(fixed);
+  SharedFields::Read(field, h);
   return true;
 }
 

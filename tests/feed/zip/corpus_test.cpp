@@ -12,7 +12,7 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "feed/zip/ZipEX.h"
-#include "tests/feed/zip/native_zip_file_system.h"
+#include "feed/zip/posix/posix_zip_file_system.h"
 #include "tests/shared_data.h"
 
 namespace fs = std::filesystem;
@@ -82,6 +82,7 @@ std::string Quoted(const std::string& text) {
 std::optional<std::string> UnzipEntry(const fs::path& archive, const std::string& name) {
   FILE* pipe =
       ::popen(("unzip -p " + Quoted(archive) + " " + Quoted(name) + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
@@ -93,7 +94,7 @@ std::optional<std::string> UnzipEntry(const fs::path& archive, const std::string
 void CheckArchive(const fs::path& archive, const fs::path& out, int& compared) {
   SCOPED_TRACE(archive.filename().string());
   fs::remove_all(out);
-  NativeZipFileSystem files;
+  PosixZipFileSystem files;
   std::string message;
   try {
     TZipFile::ExtractZipFile(Utf8ToUtf16(archive.string()), Utf8ToUtf16(out.string()), files);

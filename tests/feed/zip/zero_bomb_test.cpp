@@ -10,7 +10,7 @@
 #include "base/error.h"
 #include "base/utf.h"
 #include "feed/zip/ZipEX.h"
-#include "tests/feed/zip/native_zip_file_system.h"
+#include "feed/zip/posix/posix_zip_file_system.h"
 #include "tests/feed/zip/zip_writer.h"
 
 namespace fs = std::filesystem;
@@ -44,7 +44,7 @@ TEST(ZeroBomb, FourGibibytesOfZerosExtractWhenTheyFit) {
   EXPECT_LT(archive.size(), 5u << 20);
   fs::create_directories(root / "out");
   std::ofstream(root / "bomb.zip", std::ios::binary) << archive;
-  NativeZipFileSystem files;
+  PosixZipFileSystem files;
   std::string message;
   try {
     TZipFile::ExtractZipFile(Utf8ToUtf16((root / "bomb.zip").string()),

@@ -162,9 +162,10 @@ void MemoryZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_
   Count(path, 0);
   if (!file_sizes_.contains(Confined(path))) Trip("attributes of a file never written", path);
   // Only the DOS byte, and never the volume-label or folder bit, which would make no file of it.
+  constexpr std::uint32_t kDosByte = 0xFF;
   constexpr std::uint32_t kVolumeLabel = 0x08;
   constexpr std::uint32_t kFolder = 0x10;
-  if (attributes > 0xFF || (attributes & (kVolumeLabel | kFolder))) {
+  if (attributes > kDosByte || (attributes & (kVolumeLabel | kFolder))) {
     Trip("attributes out of range", path);
   }
 }

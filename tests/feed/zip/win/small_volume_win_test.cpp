@@ -11,6 +11,7 @@
 #include "base/win/system_error_text.h"
 #include "base/win/wide.h"
 #include "feed/zip/ZipEX.h"
+#include "feed/zip/win/windows_zip_file_system.h"
 #include "tests/feed/zip/zip_writer.h"
 
 namespace fs = std::filesystem;
@@ -68,7 +69,8 @@ TEST(SmallVolume, ArchiveIsRefusedUnlessItFits) {
     std::ofstream(root / L"feed.zip", std::ios::binary) << ZerosArchive(c.mebibytes);
     std::u16string message;
     try {
-      TZipFile::ExtractZipFile(archive_path, folder);
+      WindowsZipFileSystem files;
+      TZipFile::ExtractZipFile(archive_path, folder, files);
     } catch (const Error& error) {
       message = error.text();
     }

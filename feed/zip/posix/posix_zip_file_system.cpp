@@ -1,4 +1,4 @@
-#include "tests/feed/zip/native_zip_file_system.h"
+#include "feed/zip/posix/posix_zip_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,6 +15,12 @@
 #include "base/utf.h"
 
 namespace {
+
+std::string PosixPath(const std::u16string& path) {
+  std::string posix = Utf16ToUtf8(path);
+  std::replace(posix.begin(), posix.end(), '\\', '/');
+  return posix;
+}
 
 std::u16string ErrnoText() {
   return Utf8ToUtf16(std::strerror(errno));
@@ -35,9 +41,9 @@ class FileDescriptor {
   int fd_;
 };
 
-class NativeSource : public ArchiveSource {
+class PosixSource : public ArchiveSource {
  public:
-  explicit NativeSource(int fd) : fd_(fd) {}
+  explicit PosixSource(int fd) : fd_(fd) {}
   std::uint64_t Size() override {
     struct stat info {};
     return ::fstat(fd_.get(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
@@ -60,9 +66,9 @@ class NativeSource : public ArchiveSource {
   FileDescriptor fd_;
 };
 
-class NativeOutputFile : public OutputFile {
+class PosixOutputFile : public OutputFile {
  public:
-  explicit NativeOutputFile(int fd) : fd_(fd) {}
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
   void Write(const std::uint8_t* data, std::size_t count) override {
     while (count > 0) {
       const ssize_t n = ::write(fd_.get(), data, count);
@@ -82,37 +88,31 @@ class NativeOutputFile : public OutputFile {
 
 }  // namespace
 
-std::string NativePath(const std::u16string& path) {
-  std::string native = Utf16ToUtf8(path);
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
-}
-
-std::unique_ptr<ArchiveSource> NativeZipFileSystem::OpenArchive(const std::u16string& path) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+std::unique_ptr<ArchiveSource> PosixZipFileSystem::OpenArchive(const std::u16string& path) {
+  const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw Error(FormatText(kFileNotOpened, {path, ErrnoText()}));
-  return std::make_unique<NativeSource>(fd);
+  return std::make_unique<PosixSource>(fd);
 }
 
-bool NativeZipFileSystem::CreateFolder(const std::u16string& path) {
-  const std::string native = NativePath(path);
+bool PosixZipFileSystem::CreateFolder(const std::u16string& path) {
+  const std::string posix = PosixPath(path);
   struct stat info {};
-  return ::mkdir(native.c_str(), 0777) == 0 ||
-         (::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+  return ::mkdir(posix.c_str(), 0777) == 0 ||
+         (::stat(posix.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
-std::unique_ptr<OutputFile> NativeZipFileSystem::CreateOutputFile(const std::u16string& path) {
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+std::unique_ptr<OutputFile> PosixZipFileSystem::CreateOutputFile(const std::u16string& path) {
+  const int fd = ::open(PosixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) throw Error(FormatText(kFileNotCreated, {path, ErrnoText()}));
-  return std::make_unique<NativeOutputFile>(fd);
+  return std::make_unique<PosixOutputFile>(fd);
 }
 
-bool NativeZipFileSystem::FileExists(const std::u16string& path) {
+bool PosixZipFileSystem::FileExists(const std::u16string& path) {
   struct stat info {};
-  return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return ::stat(PosixPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-void NativeZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime& local_time) {
+void PosixZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime& local_time) {
   std::tm tm{};
   tm.tm_year = local_time.year - 1900;
   tm.tm_mon = local_time.month - 1;
@@ -122,20 +122,20 @@ void NativeZipFileSystem::SetTimes(const std::u16string& path, const DosDateTime
   tm.tm_sec = local_time.second;
   tm.tm_isdst = -1;
   const timespec times[2] = {{0, UTIME_OMIT}, {std::mktime(&tm), 0}};
-  ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0);
+  ::utimensat(AT_FDCWD, PosixPath(path).c_str(), times, 0);
 }
 
-void NativeZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
+void PosixZipFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
   constexpr std::uint32_t kReadOnly = 0x01;
-  if (attributes & kReadOnly) ::chmod(NativePath(path).c_str(), 0444);
+  if (attributes & kReadOnly) ::chmod(PosixPath(path).c_str(), 0444);
 }
 
-std::optional<std::uint64_t> NativeZipFileSystem::FreeSpace(const std::u16string& folder) {
+std::optional<std::uint64_t> PosixZipFileSystem::FreeSpace(const std::u16string& folder) {
   struct statvfs volume {};
-  if (::statvfs(NativePath(folder).c_str(), &volume) != 0) return std::nullopt;
+  if (::statvfs(PosixPath(folder).c_str(), &volume) != 0) return std::nullopt;
   return std::uint64_t{volume.f_bavail} * volume.f_frsize;
 }
 
-std::u16string NativeZipFileSystem::DiskFullText() {
+std::u16string PosixZipFileSystem::DiskFullText() {
   return Utf8ToUtf16(std::strerror(ENOSPC));
 }

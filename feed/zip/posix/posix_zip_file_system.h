@@ -1,14 +1,10 @@
 #pragma once
-// The archive reader on a POSIX file system, for tests, the benchmark and fuzzing. Windows paths
-// map to native ones with "\" as "/"; creation time and the DOS attributes other than
+// The archive reader on a POSIX file system, for the native tests and the benchmark. Windows
+// paths map to POSIX ones with "\" as "/"; creation time and the DOS attributes other than
 // read-only have no counterpart here.
-#include <string>
-
 #include "feed/zip/zip_file_system.h"
 
-std::string NativePath(const std::u16string& path);
-
-class NativeZipFileSystem : public ZipFileSystem {
+class PosixZipFileSystem : public ZipFileSystem {
  public:
   std::unique_ptr<ArchiveSource> OpenArchive(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;

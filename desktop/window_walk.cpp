@@ -36,12 +36,8 @@ WindowId FindTopWindowIn(WindowSystem& windows, std::u16string_view text,
       if (mode != kCaptionBeginsWithQuietly) windows.Activate(window);
       return window;
     }
-    try {
-      if (!windows.IsWindow(window)) return kNoWindow;  // gone while we looked
-      window = windows.Next(window);
-    } catch (...) {
-      return kNoWindow;
-    }
+    if (!windows.IsWindow(window)) return kNoWindow;  // gone while we looked
+    window = windows.Next(window);
     if (window == kNoWindow) return kNoWindow;
     if (--remaining == 0) return kWalkLimitReached;
   }

@@ -14,6 +14,7 @@ inline constexpr WindowId kWalkLimitReached = ~WindowId{0};  // -1
 inline constexpr std::size_t kCaptionBufferUnits = 100;      // with its terminating null
 inline constexpr int kWalkLimit = 30000;
 
+// Its calls do not throw: a window gone is answered as one, by IsWindow false or Next kNoWindow.
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;

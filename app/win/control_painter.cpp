@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/win/window_text.h"
 #include "base/win/gdi.h"
 
 namespace {
@@ -23,13 +24,6 @@ void FillFramed(HDC dc, const RECT& rect, const StateColours& colours) {
   Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-std::wstring TextOf(HWND control) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
   UniquePen pen(CreatePen(PS_SOLID, 2, colour));
   SelectedObject selected(dc, pen.get());
@@ -47,7 +41,7 @@ void PaintPushButton(const NMCUSTOMDRAW& draw, const VisualStyle& style, COLORRE
   SetBkMode(draw.hdc, TRANSPARENT);
   SetTextColor(draw.hdc, state == ControlState::kDisabled ? GetSysColor(COLOR_GRAYTEXT) : text);
   if (state == ControlState::kPressed) OffsetRect(&rect, 1, 1);
-  const std::wstring caption = TextOf(draw.hdr.hwndFrom);
+  const std::wstring caption = WindowText(draw.hdr.hwndFrom);
   DrawTextW(draw.hdc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -69,7 +63,7 @@ void PaintCheckBox(const NMCUSTOMDRAW& draw, const VisualStyle& style, const Con
   SetBkMode(draw.hdc, TRANSPARENT);
   SetTextColor(draw.hdc,
                state == ControlState::kDisabled ? GetSysColor(COLOR_GRAYTEXT) : look.text);
-  const std::wstring caption = TextOf(control);
+  const std::wstring caption = WindowText(control);
   DrawTextW(draw.hdc, caption.c_str(), -1, &text_rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   if (draw.uItemState & CDIS_FOCUS) {
     SIZE size;

@@ -9,13 +9,17 @@
 #include "app/user_texts.h"
 #include "app/win/application.h"
 #include "app/win/control_painter.h"
+#include "app/win/window_text.h"
 #include "base/error.h"
+#include "base/win/system_error_text.h"
 #include "base/win/wide.h"
 #include "velmora_version.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"Tfrm_main";
+// Sizes and fonts are pixels as laid out at 96 DPI, whatever the screen's: the manifest declares
+// per-monitor awareness, so the system does not stretch the window either.
 constexpr int kClientWidth = 306;
 constexpr int kClientHeight = 206;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -29,6 +33,12 @@ constexpr COLORREF kPanelBack = RGB(0, 0, 0);
 constexpr COLORREF kLabel2Text = RGB(128, 255, 255);
 
 enum ControlId { kPutButton = 100, kFaresBox, kShapesBox, kPanel, kLabel1, kLabel2 };
+
+// A failure the run expected and caught: the same box as an uncaught one.
+void ShowFailureBox(const std::u16string& text) {
+  MessageBoxW(GetActiveWindow(), AsWide(WithFinalStop(text)), AsWide(ApplicationTitleText()),
+              MB_OK | MB_ICONSTOP);
+}
 
 UniqueFont MakeFont(const wchar_t* face, int pixel_height, bool bold) {
   return UniqueFont(CreateFontW(-pixel_height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
@@ -44,19 +54,20 @@ Tfrm_main::Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style,
       style_(std::move(style)),
       run_import_(std::move(run_import)),
       background_(CreateSolidBrush(kGreen)) {
-  WNDCLASSW window_class = {};
-  window_class.lpfnWndProc = Entry;
+  WNDCLASSEXW window_class = {};
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = background_.get();
   window_class.lpszClassName = kWindowClass;
-  RegisterClassW(&window_class);
+  RegisterWindowClass(window_class);
 
   RECT outer = {0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
   const std::u16string caption = kCaptionBeforeVersion + std::u16string(u"" VELMORA_VERSION_TEXT);
-  CreateWindowExW(kExStyle, kWindowClass, AsWide(caption), kStyle, 0, 0, outer.right - outer.left,
-                  outer.bottom - outer.top, nullptr, nullptr, instance, this);
+  CreateTopWindow(kExStyle, kWindowClass, AsWide(caption), kStyle, 0, 0, outer.right - outer.left,
+                  outer.bottom - outer.top, instance);
+  // Here, not in WM_CREATE: a control that cannot be made fails the window's construction.
+  CreateControls();
 }
 
 void Tfrm_main::Show(int show_command) {
@@ -81,9 +92,6 @@ void Tfrm_main::OnUncaughtFailure(const std::exception& failure) {
 
 LRESULT Tfrm_main::HandleMessage(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnCtlColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
@@ -108,11 +116,12 @@ HWND Tfrm_main::CreateControl(const wchar_t* window_class, const wchar_t* captio
   const HWND control = CreateWindowExW(
       0, window_class, caption, WS_CHILD | WS_VISIBLE | style, left, top, width, height, window_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (!control) throw Error(LastErrorText());
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
 
-void Tfrm_main::OnCreate() {
+void Tfrm_main::CreateControls() {
   label1_font_ = MakeFont(L"メイリオ", 13, true);
   check_font_ = MakeFont(L"メイリオ", 13, false);
   button_font_ = MakeFont(L"メイリオ", 16, true);
@@ -125,8 +134,8 @@ void Tfrm_main::OnCreate() {
   btn_put_ = CreateControl(L"BUTTON", AsWide(kPutButtonText), BS_PUSHBUTTON, kPutButton, 23, 73,
                            260, 52, button_font_.get());
   SetWindowSubclass(btn_put_, PutButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  chk_not__untin_ = CreateControl(L"BUTTON", AsWide(kSkipFaresText), BS_AUTOCHECKBOX | WS_TABSTOP,
-                                  kFaresBox, 23, 33, 191, 17, check_font_.get());
+  chk_fares_ = CreateControl(L"BUTTON", AsWide(kSkipFaresText), BS_AUTOCHECKBOX | WS_TABSTOP,
+                             kFaresBox, 23, 33, 191, 17, check_font_.get());
   Panel_msg_ = CreateControl(L"STATIC", AsWide(kInitialStatusText), SS_OWNERDRAW, kPanel, 25, 132,
                              258, 41, panel_font_.get());
   chk_not_shape_ = CreateControl(L"BUTTON", AsWide(kSkipShapesText), BS_AUTOCHECKBOX | WS_TABSTOP,
@@ -135,7 +144,7 @@ void Tfrm_main::OnCreate() {
                           7, 286, 20, label1_font_.get());
   Label2_ = CreateControl(L"STATIC", AsWide(kLimitationText), SS_LEFT | SS_NOPREFIX, kLabel2, 21,
                           181, 264, 17, label2_font_.get());
-  SendMessageW(chk_not__untin_, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(chk_fares_, BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(chk_not_shape_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
@@ -148,7 +157,7 @@ LRESULT Tfrm_main::OnCtlColorStatic(HDC dc, HWND control) {
 LRESULT Tfrm_main::OnNotify(const NMHDR& header) {
   if (header.code != NM_CUSTOMDRAW) return 0;
   const bool button = header.hwndFrom == btn_put_;
-  if (!button && header.hwndFrom != chk_not__untin_ && header.hwndFrom != chk_not_shape_) return 0;
+  if (!button && header.hwndFrom != chk_fares_ && header.hwndFrom != chk_not_shape_) return 0;
   const ControlLook look = {style_ ? &*style_ : nullptr, button ? kButtonText : kWhite, kGreen};
   return PaintButtonControl(reinterpret_cast<const NMCUSTOMDRAW&>(header), look);
 }
@@ -160,12 +169,11 @@ void Tfrm_main::OnDrawItem(const DRAWITEMSTRUCT& item) {
   RECT rect = item.rcItem;
   FillRect(item.hDC, &rect, black.get());
   DrawEdge(item.hDC, &rect, BDR_SUNKENOUTER, BF_RECT);
-  wchar_t text[512];
-  GetWindowTextW(Panel_msg_, text, 512);
+  const std::wstring text = WindowText(Panel_msg_);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kPanelText);
   SelectedObject font(item.hDC, panel_font_.get());
-  DrawTextW(item.hDC, text, -1, &rect,
+  DrawTextW(item.hDC, text.c_str(), -1, &rect,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
@@ -186,16 +194,16 @@ void Tfrm_main::OnDestroy() {
 }
 
 LRESULT CALLBACK Tfrm_main::PutButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                          DWORD_PTR form) {
+                                          DWORD_PTR form) noexcept {
   // The import run starts on the release of any mouse button, not on a click: the keyboard
   // cannot start it.
   const LRESULT result = DefSubclassProc(button, message, w, l);
   if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
-    try {
-      reinterpret_cast<Tfrm_main*>(form)->btn_putMouseUp();
-    } catch (const std::exception& failure) {
-      ReportUncaughtFailure(failure);
-    }
+    auto* self = reinterpret_cast<Tfrm_main*>(form);
+    self->Guarded([self] {
+      self->btn_putMouseUp();
+      return LRESULT{0};
+    });
   }
   return result;
 }
@@ -227,7 +235,7 @@ void Tfrm_main::EnableButton(bool enabled) {
 }
 
 bool Tfrm_main::SkipFares() {
-  return SendMessageW(chk_not__untin_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(chk_fares_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool Tfrm_main::SkipShapes() {
@@ -255,5 +263,5 @@ void Tfrm_main::ShowMessage(const std::u16string& text) {
 }
 
 void Tfrm_main::ShowFailure(const std::u16string& error_text) {
-  ReportUncaughtFailure(Error(error_text));
+  ShowFailureBox(error_text);
 }

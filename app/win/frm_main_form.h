@@ -14,7 +14,8 @@
 
 class Tfrm_main final : public WindowBase, public ImportWindow {
  public:
-  // run_import is the import run, started from the button with this window.
+  // run_import is the import run, started from the button with this window. Throws Error with
+  // the system's text when the window or a control cannot be made.
   Tfrm_main(HINSTANCE instance, std::optional<VisualStyle> style,
             std::function<void(ImportWindow&)> run_import);
   // Places the window (FormShow) and shows it.
@@ -32,11 +33,11 @@ class Tfrm_main final : public WindowBase, public ImportWindow {
 
  private:
   static LRESULT CALLBACK PutButtonProc(HWND button, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
-                                        DWORD_PTR form);
+                                        DWORD_PTR form) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
   void OnUncaughtFailure(const std::exception& failure) override;
 
-  void OnCreate();
+  void CreateControls();
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   LRESULT OnNotify(const NMHDR& header);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -54,7 +55,7 @@ class Tfrm_main final : public WindowBase, public ImportWindow {
   bool run_active_ = false;
   bool closed_during_run_ = false;
   HWND btn_put_ = nullptr;
-  HWND chk_not__untin_ = nullptr;
+  HWND chk_fares_ = nullptr;  // chk_not__untin in the form's design
   HWND Panel_msg_ = nullptr;
   HWND Label1_ = nullptr;
   HWND chk_not_shape_ = nullptr;

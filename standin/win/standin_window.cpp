@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "base/error.h"
-#include "base/win/system_error_text.h"
 #include "standin/win/dump_file.h"
 #include "standin/win/sheet_painter.h"
 
@@ -29,28 +27,21 @@ KeyMessage KeyMessageOf(UINT message) {
   }
 }
 
-void RegisterWindowClass(WNDPROC procedure) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  // The tabs sit on the bottom edge: a new size repaints the whole window.
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kClassName;
-  if (!RegisterClassExW(&window_class)) throw Error(LastErrorText());
-}
-
 }  // namespace
 
 StandinWindow::StandinWindow(StandinState& state, std::u16string dump_path)
     : state_(state), dump_path_(std::move(dump_path)) {
-  RegisterWindowClass(Entry);
-  CreateWindowExW(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, kFirstPlace.left,
-                  kFirstPlace.top, kFirstPlace.width, kFirstPlace.height, nullptr, nullptr,
-                  GetModuleHandleW(nullptr), this);
-  if (!window_) throw Error(LastErrorText());
+  WNDCLASSEXW window_class{};
+  // The tabs sit on the bottom edge: a new size repaints the whole window.
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = kClassName;
+  RegisterWindowClass(window_class);
+  CreateTopWindow(0, kClassName, L"Book1 - Excel", WS_OVERLAPPEDWINDOW, kFirstPlace.left,
+                  kFirstPlace.top, kFirstPlace.width, kFirstPlace.height,
+                  GetModuleHandleW(nullptr));
   state_.window = window_;
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);

@@ -53,11 +53,13 @@ struct RecordingDesktop : PlacementDesktop {
   }
 };
 
+// Actions go by the numbers callers pass: 0 nothing, 1 a right-click, 2 Escape.
+
 // Find, then a second of the tool's messages, then the placement.
-Lines UpToPlacement(WindowId window, const std::string& rect) {
+Lines UpToPlacement(const std::string& place) {
   Lines lines = {"Find"};
   for (int i = 0; i < 100; ++i) lines.insert(lines.end(), {"Pump", "Sleep 10"});
-  lines.push_back("Place " + std::to_string(window) + " " + rect);
+  lines.push_back(place);
   return lines;
 }
 
@@ -67,25 +69,37 @@ Lines Then(Lines lines, const Lines& more) {
 }
 
 TEST(PlaceExcelWindow, SendsEscapeOnlyToTheFoundWindowWhenItIsInTheForeground) {
-  const std::string all_round = "20,20 1880x1040";
   const struct {
     const char* desktop;
     WindowId found, foreground;
+    std::string place;
     Lines after;
   } cases[] = {
-      {"Excel in front", kExcel, kExcel, {"Rect", "Foreground", "Keys {ESC}"}},
+      {"Excel in front",
+       kExcel,
+       kExcel,
+       "Place 4660 20,20 1880x1040",
+       {"Rect", "Foreground", "Keys {ESC}"}},
       // The system refused Excel the foreground: the key would reach the other program.
-      {"another program in front", kExcel, kOtherProgram, {"Rect", "Foreground"}},
-      {"no Excel window, none in front", kNoWindow, kNoWindow, {}},
-      {"walk limit reached", kWalkLimitReached, kWalkLimitReached, {}},
+      {"another program in front",
+       kExcel,
+       kOtherProgram,
+       "Place 4660 20,20 1880x1040",
+       {"Rect", "Foreground"}},
+      {"no Excel window, none in front", kNoWindow, kNoWindow, "Place 0 20,20 1880x1040", {}},
+      {"walk limit reached",
+       kWalkLimitReached,
+       kWalkLimitReached,
+       "Place 18446744073709551615 20,20 1880x1040",
+       {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.desktop);
     RecordingDesktop desktop;
     desktop.found = c.found;
     desktop.foreground = c.foreground;
-    PlaceExcelWindowOn(desktop, kMarginAllRound, kSendEscape);
-    EXPECT_THAT(desktop.log, ElementsAreArray(Then(UpToPlacement(c.found, all_round), c.after)));
+    PlaceExcelWindowOn(desktop, 0, 2);
+    EXPECT_THAT(desktop.log, ElementsAreArray(Then(UpToPlacement(c.place), c.after)));
   }
 }
 
@@ -98,12 +112,10 @@ TEST(PlaceExcelWindow, OtherActionsAfterThePlacement) {
     WindowId found;
     Lines expected;
   } cases[] = {
-      {"right-click", 0, kRightClickTitleBar, kExcel,
-       Then(UpToPlacement(kExcel, "20,20 1880x1040"), click)},
-      {"right-click, no window", 0, kRightClickTitleBar, kNoWindow,
-       UpToPlacement(kNoWindow, "20,20 1880x1040")},
-      {"nothing, top 100", 100, kNothingAfterPlacing, kExcel,
-       Then(UpToPlacement(kExcel, "20,100 1880x1060"), {"Rect"})},
+      {"right-click", 0, 1, kExcel, Then(UpToPlacement("Place 4660 20,20 1880x1040"), click)},
+      {"right-click, no window", 0, 1, kNoWindow, UpToPlacement("Place 0 20,20 1880x1040")},
+      {"nothing, top 100", 100, 0, kExcel,
+       Then(UpToPlacement("Place 4660 20,100 1880x1060"), {"Rect"})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.action_name);
@@ -117,7 +129,7 @@ TEST(PlaceExcelWindow, OtherActionsAfterThePlacement) {
 TEST(PlaceExcelWindow, AFailureEndsItQuietly) {
   RecordingDesktop desktop;
   desktop.find_fails = true;
-  EXPECT_NO_THROW(PlaceExcelWindowOn(desktop, kMarginAllRound, kSendEscape));
+  EXPECT_NO_THROW(PlaceExcelWindowOn(desktop, 0, 2));
   EXPECT_THAT(desktop.log, ElementsAreArray(Lines{"Find"}));
 }
 

@@ -10,6 +10,7 @@
 #include <cwchar>
 #include <string>
 
+#include "app/win/window_text.h"
 #include "base/utf.h"
 #include "base/win/wide.h"
 
@@ -30,12 +31,6 @@ std::string Json(const std::wstring& text) {
     }
   }
   return out + "\"";
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
 }
 
 std::wstring ClassOf(HWND window) {
@@ -62,7 +57,7 @@ std::string Common(HWND window) {
                 IsWindowEnabled(window) ? "true" : "false",
                 IsWindowVisible(window) ? "true" : "false");
   return numbers + std::string("\"class\": ") + Json(ClassOf(window)) +
-         ", \"text\": " + Json(TextOf(window));
+         ", \"text\": " + Json(WindowText(window));
 }
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {

@@ -1,19 +1,10 @@
+#include "app/visual_style.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
-
-#include "app/form_placement.h"
-#include "app/visual_style.h"
-
-TEST(FormShowPosition, CentresHorizontallyAndPutsTheCentreAThirdDown) {
-  EXPECT_EQ(FormShowPosition(1920, 1080, 312, 231).left, 960 - 156);
-  EXPECT_EQ(FormShowPosition(1920, 1080, 312, 231).top, 360 - 115);
-  // Odd sizes truncate before subtracting.
-  EXPECT_EQ(FormShowPosition(1025, 769, 313, 233).left, 512 - 156);
-  EXPECT_EQ(FormShowPosition(1025, 769, 313, 233).top, 256 - 116);
-  // A window taller than two thirds of the screen goes above its top edge.
-  EXPECT_EQ(FormShowPosition(800, 300, 100, 250).top, 100 - 125);
-}
+#include <string>
+#include <vector>
 
 namespace {
 

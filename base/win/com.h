@@ -58,20 +58,27 @@ class ComPtr {
   Interface* p_ = nullptr;
 };
 
+// One made from text is null only when memory ran out.
 class Bstr {
  public:
   Bstr() = default;
   explicit Bstr(const std::u16string& text)
       : b_(SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
                              static_cast<UINT>(text.size()))) {}
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
+  Bstr(Bstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
   ~Bstr() { SysFreeString(b_); }
-  BSTR get() const { return b_; }
-  BSTR* put() {
-    SysFreeString(std::exchange(b_, nullptr));
-    return &b_;
+
+  // Takes over a string that the caller already owns.
+  static Bstr Adopt(BSTR b) {
+    Bstr result;
+    result.b_ = b;
+    return result;
   }
+  BSTR get() const { return b_; }
+  // For in-out parameters: the callee may free what is held and leave another in its place.
+  BSTR* address() { return &b_; }
+  // Hands the string to a VARIANT or an out-parameter, which frees it from then on.
+  BSTR release() { return std::exchange(b_, nullptr); }
 
  private:
   BSTR b_ = nullptr;

@@ -8,11 +8,11 @@ namespace {
 
 using Kind = sheets::Argument::Kind;
 
+// For the VARIANT that frees it.
 BSTR NewBstr(const std::u16string& text) {
-  BSTR b = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                             static_cast<UINT>(text.size()));
-  if (!b) ThrowIfFailed(E_OUTOFMEMORY);
-  return b;
+  Bstr b(text);
+  if (!b.get()) ThrowIfFailed(E_OUTOFMEMORY);
+  return b.release();
 }
 
 // Fills owned with the argument's value and returns what goes into DISPPARAMS for it.

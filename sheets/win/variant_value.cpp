@@ -12,37 +12,38 @@ IDispatch* HeldObject(const VARIANT& value) {
   return value.pdispVal;
 }
 
-// Owns the strings that a failing call hands back.
-struct ExceptionInfo {
-  EXCEPINFO info{};
-  ExceptionInfo() = default;
-  ExceptionInfo(const ExceptionInfo&) = delete;
-  ExceptionInfo& operator=(const ExceptionInfo&) = delete;
-  ~ExceptionInfo() {
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrHelpFile);
-  }
+// What a failed call reports, its strings owned from the moment they are complete.
+struct CallFailure {
+  HRESULT result;
+  SCODE code = 0;  // the application's own, with DISP_E_EXCEPTION
+  Bstr description;
+
   // The application's own description, else the system's text for its code.
-  std::u16string Text(HRESULT result) const {
+  std::u16string Text() const {
     if (result != DISP_E_EXCEPTION) return HresultText(result);
-    if (info.bstrDescription && SysStringLen(info.bstrDescription) > 0) {
-      return std::u16string(reinterpret_cast<const char16_t*>(info.bstrDescription),
-                            SysStringLen(info.bstrDescription));
+    if (const UINT length = SysStringLen(description.get()); length > 0) {
+      return std::u16string(reinterpret_cast<const char16_t*>(description.get()), length);
     }
-    return HresultText(info.scode ? info.scode : result);
+    return HresultText(code ? code : result);
   }
 };
 
-// Busy before anything else: the application then raised no error of its own.
-[[noreturn]] void ThrowCallFailure(HRESULT result, ExceptionInfo& exception) {
-  if (result == DISP_E_EXCEPTION && exception.info.pfnDeferredFillIn) {
-    exception.info.pfnDeferredFillIn(&exception.info);
+// Takes over what the call left in the exception, filling in first what it deferred.
+CallFailure Received(HRESULT result, EXCEPINFO& exception) {
+  if (result == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) {
+    exception.pfnDeferredFillIn(&exception);
   }
-  const SCODE code = result == DISP_E_EXCEPTION ? exception.info.scode : 0;
-  if (IsBusyRefusal(result, code)) throw sheets::Busy(exception.Text(result));
-  if (result == DISP_E_EXCEPTION) throw sheets::Refused(exception.Text(result));
-  throw Error(exception.Text(result));
+  const Bstr source = Bstr::Adopt(exception.bstrSource);
+  const Bstr help_file = Bstr::Adopt(exception.bstrHelpFile);
+  return {result, result == DISP_E_EXCEPTION ? exception.scode : 0,
+          Bstr::Adopt(exception.bstrDescription)};
+}
+
+// Busy before anything else: the application then raised no error of its own.
+[[noreturn]] void Throw(const CallFailure& failure) {
+  if (IsBusyRefusal(failure.result, failure.code)) throw sheets::Busy(failure.Text());
+  if (failure.result == DISP_E_EXCEPTION) throw sheets::Refused(failure.Text());
+  throw Error(failure.Text());
 }
 
 }  // namespace
@@ -61,20 +62,20 @@ std::unique_ptr<sheets::Value> VariantValue::Invoke(const sheets::MemberCall& ca
   // A busy application's message filter turns the name lookup away as well as the call.
   if (const HRESULT found = object->GetIDsOfNames(IID_NULL, &name, 1, GetThreadLocale(), &member);
       FAILED(found)) {
-    ExceptionInfo none;
-    ThrowCallFailure(found, none);
+    Throw({found, 0, Bstr()});
   }
 
   DispatchArguments arguments(call.arguments);
   const bool put = call.kind == sheets::CallKind::kPut;
   DISPPARAMS params = arguments.Params(put);
   auto result = std::make_unique<VariantValue>();
-  ExceptionInfo exception;
+  EXCEPINFO exception{};
   UINT argument_error = 0;
   const HRESULT hr =
       object->Invoke(member, IID_NULL, 0, static_cast<WORD>(call.kind), &params,
-                     put ? nullptr : result->value_.get(), &exception.info, &argument_error);
-  if (FAILED(hr)) ThrowCallFailure(hr, exception);
+                     put ? nullptr : result->value_.get(), &exception, &argument_error);
+  const CallFailure failure = Received(hr, exception);
+  if (FAILED(hr)) Throw(failure);
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/utf.h"
+#include "base/win/com.h"
 #include "base/win/wide.h"
 
 namespace {
@@ -60,8 +61,8 @@ void FillException(EXCEPINFO* exception, const std::u16string& description,
                    SCODE code = kApplicationError) {
   if (!exception) return;
   *exception = {};
-  exception->bstrSource = SysAllocString(L"Excel");
-  exception->bstrDescription = SysAllocString(AsWide(description));
+  exception->bstrSource = Bstr(u"Excel").release();
+  exception->bstrDescription = Bstr(description).release();
   exception->scode = code;
 }
 
@@ -224,7 +225,7 @@ void SetResult(VARIANT& result, std::int32_t value) {
 void SetResult(VARIANT& result, const std::u16string& value) {
   VariantClear(&result);
   result.vt = VT_BSTR;
-  result.bstrVal = SysAllocStringLen(AsWide(value), static_cast<UINT>(value.size()));
+  result.bstrVal = Bstr(value).release();
 }
 
 void GetOrPut(CallKind kind, const CallArguments& arguments, VARIANT& result, bool& setting) {

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr char16_t kProgId[] = u"Excel.Application";
+
 // A CLSID's braced text is 38 units; with its null and one to spare.
 constexpr std::size_t kClsidTextUnits = 40;
 
@@ -50,20 +52,22 @@ std::u16string RegisteredClsid(HKEY key) {
 
 void RegisterProgId() {
   RegistryKey key;
-  LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Excel.Application\\CLSID", 0, nullptr, 0,
-                                   KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
+  LSTATUS status =
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, AsWide(std::u16string(kProgId) + u"\\CLSID"), 0, nullptr,
+                      0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
   const std::u16string clsid = ClsidText();
   if (status == ERROR_SUCCESS) {
     // Another class there is the real application's: taking it over would break that install.
     const std::u16string registered = RegisteredClsid(key.get());
     if (!registered.empty() && registered != clsid) {
-      throw Error(u"Excel.Application already belongs to " + registered);
+      throw Error(std::u16string(kProgId) + u" already belongs to " + registered);
     }
     status =
         RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid.c_str()),
                        static_cast<DWORD>((clsid.size() + 1) * sizeof(char16_t)));
   }
-  if (status != ERROR_SUCCESS) throw Error(u"Excel.Application: " + SystemErrorText(status));
+  if (status != ERROR_SUCCESS)
+    throw Error(std::u16string(kProgId) + u": " + SystemErrorText(status));
 }
 
 ActiveObjectRegistration::ActiveObjectRegistration(IUnknown* object) {

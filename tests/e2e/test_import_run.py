@@ -1,6 +1,7 @@
 """Whole import runs under Wine: the real tool driven as a person would, against the stand-in
-spreadsheet application; the stand-in's workbook, call log and window, and the working folder
-are compared with what the feed predicts."""
+spreadsheet application; the stand-in's workbook and window, and the working folder are compared
+with what the feed predicts. The order of the calls is pinned by the native tests: the call log
+is read here only for what shows nowhere else (busy refusals and their times, the pastes)."""
 import os
 import shutil
 import tempfile
@@ -94,46 +95,12 @@ class ImportRunTest(ImportRunCase):
         archive = feeds.write_feed(self.folder / "stops.zip", {"stops.txt": TWO_FILES["stops.txt"]})
         self.assertEqual(self.tool.import_feed(archive), [])
         sheets = self.sheets()
+        self.assertEqual(len(sheets), 2)
         self.assertEqual(sheets[0]["name"], "stops")
         self.assertEqual(feeds.trimmed(sheets[0]["cells"]), [])
         self.assertRegex(sheets[1]["name"], r"^Sheet\d+$")
-        self.assertEqual(feeds.trimmed(sheets[1]["cells"])[1], ["0012", "みなと駅前"])
-        self.assertEqual(len(sheets), 2)
-
-    def test_call_log_of_a_two_file_feed(self):
-        self.start()
-        self.tool.import_feed(self.two_file_feed())
-        expected = call(4, "Application.ScreenUpdating", "000b")
-        for base in ("agency", "stops"):
-            expected += (call(3, "Application.Sheets", "4008", name="sheets", texts=[base])
-                         + ["Error インデックスが有効範囲にありません。"]
-                         + call(3, "Application.Sheets", name="sheets")
-                         + call(3, "Sheets.Count", name="count")
-                         + call(3, "Application.Sheets", name="sheets")
-                         + call(3, "Sheets.Item", "4003", name="item")
-                         + call(3, "Application.Sheets", name="sheets")
-                         + call(3, "Sheets.Add", "000a,0009", name="add")
-                         + call(3, "Application.ActiveSheet", name="activesheet")
-                         + call(4, "Worksheet.Name", "4008", name="name", texts=[base])
-                         + call(3, "Application.Cells", name="Cells")
-                         + call(1, "Range.Select", name="Select")
-                         + call(3, "Application.Selection", name="Selection")
-                         + call(4, "Range.NumberFormatLocal", "0008", name="NumberFormatLocal",
-                                texts=["@"])
-                         + call(3, "Application.Cells", "4003,4003", name="cells")
-                         + call(1, "Range.Select", name="select")
-                         + call(3, "Application.ActiveSheet", name="ActiveSheet")
-                         + call(3, "Worksheet.PasteSpecial", "0008,000b,000b", name="PasteSpecial",
-                                texts=["Unicode テキスト"])
-                         + call(3, "Application.Application", name="Application")
-                         + call(4, "Application.CutCopyMode", "000b", name="CutCopyMode")
-                         + call(3, "Application.Cells", "4003,4003", name="cells")
-                         + call(1, "Range.Select", name="select"))
-        expected += (call(3, "Application.Sheets", name="sheets")
-                     + call(3, "Sheets.Item", "4003", name="item")
-                     + call(3, "Worksheet.Select", name="select")
-                     + call(4, "Application.ScreenUpdating", "000b"))
-        self.assertEqual(self.standin.calls(), expected)
+        self.assertEqual(feeds.trimmed(sheets[1]["cells"]),
+                         feeds.trimmed(feeds.rows_of(TWO_FILES["stops.txt"].encode())))
 
     def test_without_the_spreadsheet_application_the_first_message_comes_after_ten_tries(self):
         self.start(standin=False)
@@ -190,7 +157,9 @@ class ImportRunTest(ImportRunCase):
         self.assertEqual([text for _, text in messages],
                          [NOT_PASTED + "\r\nagency.txt\r\nstops.txt"])
         self.assertEqual(self.tool.status(), "処理終了")
-        for sheet in self.sheets()[1:]:
+        sheets = self.sheets()
+        self.assertEqual([s["name"] for s in sheets], ["Sheet1", "agency", "stops"])
+        for sheet in sheets:
             self.assertEqual(feeds.trimmed(sheet["cells"]), [])
 
     def test_a_clipboard_held_elsewhere_gives_no_stale_paste(self):
@@ -208,10 +177,12 @@ class ImportRunTest(ImportRunCase):
         self.assertEqual([s["name"] for s in self.sheets()], ["Sheet1", "agency", "stops"])
         self.assertFalse([line for line in self.standin.calls() if "PasteSpecial" in line])
 
-    def test_the_spreadsheet_window_is_placed_and_gets_one_escape(self):
+    def test_a_feed_fills_its_sheets_and_the_window_is_placed_and_gets_one_escape(self):
         self.start()
-        self.tool.import_feed(self.two_file_feed())
+        archive = self.two_file_feed()
+        self.assertEqual(self.tool.import_feed(archive), [])
         workbook = self.standin.dump(self.probe)
+        self.assert_imported(archive, workbook, ["Sheet1"], skip=False)
         self.assertEqual(workbook["window"], {"left": 20, "top": 20, "width": 1880, "height": 1040})
         escapes = [k for k in workbook["keys"] if k["vk"] == 27]
         self.assertEqual([k["msg"] for k in escapes], ["down", "up"])
@@ -285,9 +256,8 @@ class ImportRunTest(ImportRunCase):
         workbook = self.standin.dump(self.probe)
         # The sheet of the file being pasted was made; none after it.
         self.assertEqual([s["name"] for s in workbook["sheets"]], ["Sheet1", "agency"])
-        # The run's end steps: the first sheet active, screen updating put back on, last.
+        # The run's end steps: the first sheet active, screen updating put back on.
         self.assertEqual(workbook["active"], "Sheet1")
-        self.assertEqual(self.standin.calls()[-2:], call(4, "Application.ScreenUpdating", "000b"))
         self.assertTrue(workbook["screenUpdating"])
         self.assertEqual(workbook["clientReferences"], 0)
         # Neither placed nor sent Escape.
@@ -417,6 +387,7 @@ class UsersApplicationTest(ImportRunCase):
         self.start("--sheets", "stops,Sheet1", "--hidden-sheets", "stops")
         self.assertEqual(self.tool.import_feed(self.two_file_feed()), [])
         sheets = self.sheets()
+        self.assertEqual(len(sheets), 4)
         self.assertEqual(sheets[0], {"name": "stops", "selected": False, "hidden": True,
                                      "formats": [], "cells": []})
         self.assertEqual([s["name"] for s in sheets[1:3]], ["Sheet1", "agency"])
@@ -424,7 +395,6 @@ class UsersApplicationTest(ImportRunCase):
         self.assertRegex(sheets[3]["name"], r"^Sheet\d+$")
         self.assertEqual(feeds.trimmed(sheets[3]["cells"]),
                          feeds.trimmed(feeds.rows_of(TWO_FILES["stops.txt"].encode())))
-        self.assertEqual(len(sheets), 4)
 
 
 class CorpusImportTest(ImportRunCase):
@@ -450,14 +420,6 @@ class CorpusImportTest(ImportRunCase):
         self.tool.set_check_boxes(False)
         self.assertEqual(self.tool.import_feed(archive), [])
         self.assert_imported(archive, self.standin.dump(self.probe), ["Sheet1"], skip=False)
-
-
-def call(flags, member, args="", name=None, texts=()):
-    """The stand-in's log lines of one late-bound call; texts: its text arguments' values."""
-    looked_up = name if name is not None else member.split(".")[1]
-    named = 1 if flags == 4 else 0
-    lines = [f"GetIDsOfNames {looked_up}", f"Invoke {member} flags={flags} args={args} named={named}"]
-    return lines + (["Texts " + " ".join(f'"{t}"' for t in texts)] if texts else [])
 
 
 if __name__ == "__main__":

@@ -137,11 +137,11 @@ void Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIAN
   EXCEPINFO exception{};
   result.status =
       object->Invoke(id, IID_NULL, 0, flags, &params, result.value.get(), &exception, nullptr);
-  if (exception.bstrDescription) result.description = exception.bstrDescription;
+  const Bstr source = Bstr::Adopt(exception.bstrSource);
+  const Bstr description = Bstr::Adopt(exception.bstrDescription);
+  const Bstr help_file = Bstr::Adopt(exception.bstrHelpFile);
+  if (description.get()) result.description = description.get();
   result.scode = exception.scode;
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
 }
 
 ComPtr<IDispatch> Get(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments) {
@@ -151,4 +151,10 @@ ComPtr<IDispatch> Get(IDispatch* object, const wchar_t* name, std::vector<VARIAN
   if (result.value->vt != VT_DISPATCH) return {};
   result.value->pdispVal->AddRef();
   return ComPtr<IDispatch>::Adopt(result.value->pdispVal);
+}
+
+std::int64_t ClientReferences(const std::string& dump) {
+  const std::string key = "\"clientReferences\":";
+  const auto at = dump.rfind(key);
+  return at == std::string::npos ? -1 : std::stoll(dump.substr(at + key.size()));
 }

@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ class StandinProcess {
 };
 
 ComPtr<IDispatch> AttachToRunningApplication();
+// The references clients hold on the stand-in's objects, from its dump; -1 without the count.
+std::int64_t ClientReferences(const std::string& dump);
 
 // The outcome of one late-bound call.
 struct CallResult {

@@ -5,16 +5,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
+#include <sstream>
 
 #include "base/error.h"
 #include "base/win/com.h"
-#include "base/win/unique_handle.h"
+#include "tests/standin/win/standin_process.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 class ExcelControleTest : public ::testing::Test {
  protected:
@@ -64,77 +64,9 @@ TEST_F(ExcelControleTest, PumpedWaitProcessesMessagesAndWaitsByTheClock) {
   DestroyWindow(window);
 }
 
-// A Unix path as Wine's Z: drive shows it.
-std::wstring WinePath(std::string path) {
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return L"Z:" + std::wstring(path.begin(), path.end());
-}
-
-std::vector<std::string> ReadLines(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
-  return lines;
-}
-
-// The stand-in application, started with the given sheets and ended when the test is done.
-class RunningStandin {
- public:
-  explicit RunningStandin(const std::wstring& sheets) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder_ =
-        std::filesystem::path(temp) / ("sheets_standin_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-    std::wstring command = L"\"" + WinePath(VELMORA_STANDIN_EXE) + L"\" --sheets " + sheets +
-                           L" --log \"" + log().wstring() + L"\" --dump \"" +
-                           (folder_ / "workbook.json").wstring() + L"\" --ready \"" +
-                           (folder_ / "ready").wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-      throw Error(u"the stand-in did not start");
-    }
-    process_ = UniqueKernelHandle(started.hProcess);
-    CloseHandle(started.hThread);
-    for (int i = 0; i < 300 && !std::filesystem::exists(folder_ / "ready"); ++i) Sleep(100);
-  }
-  ~RunningStandin() {
-    if (HWND window = FindWindowW(L"XLMAIN", nullptr)) PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.get(), 1);
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  bool ready() const { return std::filesystem::exists(folder_ / "ready"); }
-  // The references clients hold on its objects, from the workbook it writes when asked.
-  int ClientReferences() const {
-    const HWND window = FindWindowW(L"XLMAIN", nullptr);
-    DWORD_PTR written = 0;
-    if (!window ||
-        !SendMessageTimeoutW(window, WM_APP + 1, 0, 0, SMTO_ABORTIFHUNG, 10000, &written)) {
-      throw Error(u"the stand-in wrote no workbook");
-    }
-    std::ifstream file(folder_ / "workbook.json");
-    const std::string workbook{std::istreambuf_iterator<char>(file), {}};
-    const std::string key = "\"clientReferences\":";
-    const auto at = workbook.find(key);
-    if (at == std::string::npos) throw Error(u"the workbook has no reference count");
-    return std::stoi(workbook.substr(at + key.size()));
-  }
-  std::filesystem::path log() const { return folder_ / "calls.log"; }
-
- private:
-  std::filesystem::path folder_;
-  UniqueKernelHandle process_;
-};
-
 TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
-  RunningStandin standin(L"stops");
-  ASSERT_TRUE(standin.ready());
+  StandinProcess standin({L"--sheets", L"stops"});
+  ASSERT_TRUE(standin.WaitUntilReady(30s));
   ASSERT_EQ(excel.Connect([] { return false; }), 1);
   EXPECT_EQ(excel.SelectSheetByName(u"stops"), 0);
   EXPECT_EQ(excel.DeleteSelectedSheets(), -1);       // a workbook keeps its last sheet
@@ -150,8 +82,10 @@ TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
   // The order of the calls is pinned by the operations' own tests; here what counts is that
   // each kind of call reached the other process with its names resolved and its arguments typed
   // as the application needs them.
+  EXPECT_EQ(standin.Close(), 0);
   std::set<std::string> kinds;
-  for (const std::string& line : ReadLines(standin.log())) {
+  std::istringstream log(standin.Log());
+  for (std::string line; std::getline(log, line);) {
     if (line.starts_with("Invoke ")) kinds.insert(line.substr(7));
   }
   EXPECT_EQ(kinds, (std::set<std::string>{
@@ -178,15 +112,16 @@ TEST_F(ExcelControleTest, DrivesTheRunningApplication) {
 }
 
 TEST_F(ExcelControleTest, LetsGoOfTheApplicationWhenItGoes) {
-  RunningStandin standin(L"stops");
-  ASSERT_TRUE(standin.ready());
+  StandinProcess standin({L"--sheets", L"stops"});
+  ASSERT_TRUE(standin.WaitUntilReady(30s));
   {
     sheets::Excel own = RunningExcel();
     ASSERT_EQ(own.Connect([] { return false; }), 1);
-    EXPECT_GT(standin.ClientReferences(), 0);
+    EXPECT_GT(ClientReferences(standin.Dump()), 0);
   }
   // With COM still up: the shell relies on this to release the reference before COM goes.
-  EXPECT_EQ(standin.ClientReferences(), 0);
+  EXPECT_EQ(ClientReferences(standin.Dump()), 0);
+  EXPECT_EQ(standin.Close(), 0);
 }
 
 TEST_F(ExcelControleTest, GivesUpWhenNoApplicationRuns) {

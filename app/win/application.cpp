@@ -2,21 +2,12 @@
 
 #include "base/app_title.h"
 #include "base/error.h"
+#include "base/win/executable_path.h"
 #include "base/win/shell_services.h"
 #include "base/win/wide.h"
 
-namespace {
-
-std::u16string ModulePath() {
-  wchar_t path[MAX_PATH + 1] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FromWide(path);
-}
-
-}  // namespace
-
 const std::u16string& ApplicationTitleText() {
-  static const std::u16string title = ApplicationTitle(ModulePath());
+  static const std::u16string title = ApplicationTitle(ExecutablePath());
   return title;
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "base/error.h"
+#include "base/win/executable_path.h"
 #include "base/win/shell_services.h"
 #include "base/win/system_error_text.h"
 #include "base/win/unique_handle.h"
@@ -26,9 +27,7 @@ constexpr std::size_t kListEndUnits = 2;
 }  // namespace
 
 std::u16string ExeFolder() {
-  std::array<wchar_t, MAX_PATH + 1> path{};
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-  return FolderOfPath(FromWide(path.data(), length));
+  return FolderOfPath(ExecutablePath());
 }
 
 std::u16string WorkingFolder() {

@@ -18,7 +18,7 @@ TEST(WorkingFolder, LiesBesideTheExecutable) {
 }
 
 TEST(WorkingFolder, DeletionTakesTheWholeTreeIncludingReadOnlyAndHiddenFiles) {
-  HiddenApplicationWindow window;
+  const UniqueWindow window = HiddenTestWindow();
   TestFolder test;
   const std::u16string folder = test / u"GTFS_TEMP";
   CreateDirectoryW(AsWide(folder), nullptr);
@@ -29,17 +29,18 @@ TEST(WorkingFolder, DeletionTakesTheWholeTreeIncludingReadOnlyAndHiddenFiles) {
   SetFileAttributesW(AsWide(folder + u"\\read_only.txt"), FILE_ATTRIBUTE_READONLY);
   SetFileAttributesW(AsWide(folder + u"\\hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
 
-  EXPECT_EQ(DeleteWorkingFolder(u" " + folder + u"\r\n"), 0);
+  EXPECT_EQ(DeleteWorkingFolder(window.get(), u" " + folder + u"\r\n"), 0);
   EXPECT_FALSE(FileExists(folder));
   EXPECT_TRUE(FileExists(test.path()));
-  EXPECT_NE(DeleteWorkingFolder(folder), 0);  // nothing left to delete
+  EXPECT_NE(DeleteWorkingFolder(window.get(), folder), 0);  // nothing left to delete
 }
 
 TEST(WorkingFolder, ShortPathsAreRefusedUntouched) {
   TestFolder test;
-  EXPECT_EQ(DeleteWorkingFolder(u"C:\\GTFS_TMP"), -1);  // 11 characters
-  EXPECT_EQ(DeleteWorkingFolder(u"          \\"), -1);
-  EXPECT_NE(DeleteWorkingFolder(u"C:\\nosuch_12"), -1);  // 12 characters: the shell finds nothing
+  EXPECT_EQ(DeleteWorkingFolder(nullptr, u"C:\\GTFS_TMP"), -1);  // 11 characters
+  EXPECT_EQ(DeleteWorkingFolder(nullptr, u"          \\"), -1);
+  // 12 characters: the shell finds nothing.
+  EXPECT_NE(DeleteWorkingFolder(nullptr, u"C:\\nosuch_12"), -1);
 }
 
 TEST(WorkingFolder, ListsPlainFilesInTheSortedListsOrder) {

@@ -3,10 +3,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/error.h"
+#include "base/win/system_error_text.h"
 #include "base/win/wide.h"
 #include "tests/feed/win/win_test_folder.h"
 
 using ::testing::ElementsAre;
+
+namespace {
+std::u16string ListingError(const std::u16string& folder) {
+  try {
+    ListFeedFiles(folder);
+  } catch (const Error& e) {
+    return e.text();
+  }
+  return u"(no error)";
+}
+}  // namespace
 
 TEST(WorkingFolder, LiesBesideTheExecutable) {
   wchar_t module[MAX_PATH + 1];
@@ -62,5 +75,5 @@ TEST(WorkingFolder, ListsPlainFilesInTheSortedListsOrder) {
 TEST(WorkingFolder, EmptyFolderListsNothingAndAMissingOneFails) {
   TestFolder test;
   EXPECT_TRUE(ListFeedFiles(test.path()).empty());
-  EXPECT_ANY_THROW(ListFeedFiles(test / u"missing"));
+  EXPECT_EQ(ListingError(test / u"missing"), SystemErrorText(ERROR_PATH_NOT_FOUND));
 }

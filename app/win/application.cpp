@@ -2,35 +2,27 @@
 
 #include "base/app_title.h"
 #include "base/error.h"
-#include "base/win/shell_services.h"
+#include "base/win/executable_path.h"
+#include "base/win/system_error_text.h"
 #include "base/win/wide.h"
 
-namespace {
-
-std::u16string ModulePath() {
-  wchar_t path[MAX_PATH + 1] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FromWide(path);
-}
-
-}  // namespace
-
 const std::u16string& ApplicationTitleText() {
-  static const std::u16string title = ApplicationTitle(ModulePath());
+  static const std::u16string title = ApplicationTitle(ExecutablePath());
   return title;
 }
 
-void CreateApplicationWindow(HINSTANCE instance) {
+UniqueWindow CreateApplicationWindow(HINSTANCE instance) {
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = DefWindowProcW;
   window_class.hInstance = instance;
   window_class.lpszClassName = L"VelmoraApplication";
-  RegisterClassW(&window_class);
+  if (!RegisterClassW(&window_class)) throw Error(LastErrorText());
   // Never shown: it owns the clipboard and the shell operation, and starts the window walk.
-  const HWND window = CreateWindowExW(0, window_class.lpszClassName, AsWide(ApplicationTitleText()),
+  UniqueWindow window(CreateWindowExW(0, window_class.lpszClassName, AsWide(ApplicationTitleText()),
                                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
-                                      0, nullptr, nullptr, instance, nullptr);
-  SetApplicationWindow(window);
+                                      0, nullptr, nullptr, instance, nullptr));
+  if (!window) throw Error(LastErrorText());
+  return window;
 }
 
 void ReportUncaughtFailure(const std::exception& failure) {

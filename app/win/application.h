@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "base/win/unique_window.h"
+
 // The application title, from the executable's name.
 const std::u16string& ApplicationTitleText();
 
-// Creates the hidden top-level application window captioned with the title and hands it to
-// the shell services.
-void CreateApplicationWindow(HINSTANCE instance);
+// Creates the hidden top-level application window captioned with the title. Throws Error with
+// the system's text when the system refuses its class or the window.
+UniqueWindow CreateApplicationWindow(HINSTANCE instance);
 
 // The one place that shows a failure no code caught: stop icon, the title as caption.
 void ReportUncaughtFailure(const std::exception& failure);

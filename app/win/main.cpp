@@ -28,31 +28,44 @@ int RunMessageLoop(HWND main_window) {
   return 0;
 }
 
-}  // namespace
-
-// The loader searches only System32 for what the static imports pull in; cmake/ points the
-// image's load-configuration entry here, which ld does not do. Older headers name the field
-// DependentLoadFlags Reserved1.
-extern "C" const IMAGE_LOAD_CONFIG_DIRECTORY64 _load_config_used = {
-    .Size = sizeof(IMAGE_LOAD_CONFIG_DIRECTORY64),
-    .Reserved1 = LOAD_LIBRARY_SEARCH_SYSTEM32,
-};
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
-  // Before anything else loads a library by name (the file dialog, the shell's delete): never
-  // from the executable's folder, where a download may sit among other programs' files.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+int Run(HINSTANCE instance, int show_command) {
   const ComApartment apartment;
   RegisterStandardCompressionHandlers();
-  CreateApplicationWindow(instance);
+  const UniqueWindow application_window = CreateApplicationWindow(instance);
   // After the apartment: the one reference to the spreadsheet application goes before COM does.
   sheets::Excel excel = RunningExcel();
-  WindowsFeedSteps feed;
-  WindowsDesktopSteps desktop;
+  WindowsFeedSteps feed(application_window.get());
+  WindowsDesktopSteps desktop(application_window.get());
   const auto run_import = [&](ImportWindow& window) {
     ImportRun({window, feed, excel, excel, desktop});
   };
   Tfrm_main frm_main(instance, LoadApplicationStyle(instance, u"Aqua Light Slate"), run_import);
   frm_main.Show(show_command);
   return RunMessageLoop(frm_main.Handle());
+}
+
+constexpr IMAGE_LOAD_CONFIG_DIRECTORY64 LoadConfiguration() {
+  IMAGE_LOAD_CONFIG_DIRECTORY64 configuration{};
+  configuration.Size = sizeof configuration;
+  configuration.Reserved1 = LOAD_LIBRARY_SEARCH_SYSTEM32;
+  return configuration;
+}
+
+}  // namespace
+
+// The loader searches only System32 for what the static imports pull in; cmake/ points the
+// image's load-configuration entry here, which ld does not do. Older headers name the field
+// DependentLoadFlags Reserved1.
+extern "C" const IMAGE_LOAD_CONFIG_DIRECTORY64 _load_config_used = LoadConfiguration();
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  // Before anything else loads a library by name (the file dialog, the shell's delete): never
+  // from the executable's folder, where a download may sit among other programs' files.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  try {
+    return Run(instance, show_command);
+  } catch (const std::exception& failure) {  // a start-up that failed, told once
+    ReportUncaughtFailure(failure);
+    return 1;
+  }
 }

@@ -1,16 +1,5 @@
 #include "base/win/shell_services.h"
 
-namespace {
-HWND application_window = nullptr;
-}
-
-HWND ApplicationWindow() {
-  return application_window;
-}
-void SetApplicationWindow(HWND window) {
-  application_window = window;
-}
-
 void ProcessPendingMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

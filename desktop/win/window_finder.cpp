@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "base/win/shell_services.h"
 #include "base/win/wide.h"
 #include "desktop/window_walk.h"
 
@@ -16,7 +15,8 @@ WindowId AsId(HWND window) {
 
 class DesktopWindows : public WindowSystem {
  public:
-  WindowId First() override { return AsId(GetWindow(ApplicationWindow(), GW_HWNDFIRST)); }
+  explicit DesktopWindows(HWND application_window) : application_window_(application_window) {}
+  WindowId First() override { return AsId(GetWindow(application_window_, GW_HWNDFIRST)); }
   WindowId Next(WindowId window) override { return AsId(GetWindow(AsHandle(window), GW_HWNDNEXT)); }
   std::u16string Caption(WindowId window, std::size_t buffer_units) override {
     std::vector<wchar_t> buffer(buffer_units, L'\0');
@@ -28,11 +28,14 @@ class DesktopWindows : public WindowSystem {
     SetForegroundWindow(AsHandle(window));
     if (IsIconic(AsHandle(window))) ShowWindow(AsHandle(window), SW_SHOWNOACTIVATE);
   }
+
+ private:
+  HWND application_window_;
 };
 }  // namespace
 
-HWND FindTopWindow(std::u16string_view text, std::u16string_view exclude1,
+HWND FindTopWindow(HWND application_window, std::u16string_view text, std::u16string_view exclude1,
                    std::u16string_view exclude2, int32_t mode) {
-  DesktopWindows windows;
+  DesktopWindows windows(application_window);
   return AsHandle(FindTopWindowIn(windows, text, exclude1, exclude2, mode));
 }

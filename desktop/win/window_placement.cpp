@@ -13,15 +13,19 @@ HWND AsHandle(WindowId window) {
   return reinterpret_cast<HWND>(window);
 }
 
-HWND FindExcelTopWindow() {
-  return FindTopWindow(u"Excel", u"", u"", kCaptionContains);
+HWND FindExcelTopWindow(HWND application_window) {
+  return FindTopWindow(application_window, u"Excel", u"", u"", kCaptionContains);
 }
 
 class WindowsPlacementDesktop final : public PlacementDesktop {
  public:
+  explicit WindowsPlacementDesktop(HWND application_window)
+      : application_window_(application_window) {}
   std::int32_t ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   std::int32_t ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
-  WindowId FindExcelWindow() override { return reinterpret_cast<WindowId>(FindExcelTopWindow()); }
+  WindowId FindExcelWindow() override {
+    return reinterpret_cast<WindowId>(FindExcelTopWindow(application_window_));
+  }
   void ProcessPendingMessages() override { ::ProcessPendingMessages(); }
   void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
   void Place(WindowId window, const Placement& placement) override {
@@ -39,19 +43,22 @@ class WindowsPlacementDesktop final : public PlacementDesktop {
     mouse_event(down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
   }
   void SendKeys(std::u16string_view keys) override { ::SendKeys(keys); }
+
+ private:
+  HWND application_window_;
 };
 }  // namespace
 
-void BringUpExcelWindow() {
+void BringUpExcelWindow(HWND application_window) {
   try {
-    const HWND window = FindExcelTopWindow();
+    const HWND window = FindExcelTopWindow(application_window);
     ShowWindow(window, SW_SHOWNORMAL);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   } catch (...) {  // bringing the window up is a courtesy; the run goes on without it
   }
 }
 
-void PlaceExcelWindow(int32_t top, int32_t action) {
-  WindowsPlacementDesktop desktop;
+void PlaceExcelWindow(HWND application_window, int32_t top, int32_t action) {
+  WindowsPlacementDesktop desktop(application_window);
   PlaceExcelWindowOn(desktop, top, action);
 }

@@ -12,8 +12,8 @@ void WindowsDesktopSteps::ProcessPendingMessages() {
   ::ProcessPendingMessages();
 }
 void WindowsDesktopSteps::BringUpExcelWindow() {
-  ::BringUpExcelWindow();
+  ::BringUpExcelWindow(application_window_);
 }
 void WindowsDesktopSteps::PlaceExcelWindow(std::int32_t top, std::int32_t action) {
-  ::PlaceExcelWindow(top, action);
+  ::PlaceExcelWindow(application_window_, top, action);
 }

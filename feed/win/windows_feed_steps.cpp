@@ -8,7 +8,7 @@ std::u16string WindowsFeedSteps::WorkingFolder() {
   return ::WorkingFolder();
 }
 void WindowsFeedSteps::DeleteWorkingFolder(const std::u16string& folder) {
-  ::DeleteWorkingFolder(folder);
+  ::DeleteWorkingFolder(application_window_, folder);
 }
 void WindowsFeedSteps::ExtractFeedArchive(const std::u16string& archive,
                                           const std::u16string& folder) {
@@ -22,5 +22,5 @@ std::u16string WindowsFeedSteps::ConvertFeedFile(const std::u16string& folder,
   return ::ConvertFeedFile(folder, names);
 }
 bool WindowsFeedSteps::PutTabTextOnClipboard(const std::u16string& tab_text) {
-  return ::PutTabTextOnClipboard(tab_text);
+  return ::PutTabTextOnClipboard(application_window_, tab_text);
 }

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "base/error.h"
-#include "base/win/shell_services.h"
+#include "base/win/executable_path.h"
 #include "base/win/system_error_text.h"
 #include "base/win/unique_handle.h"
 #include "base/win/wide.h"
@@ -26,16 +26,14 @@ constexpr std::size_t kListEndUnits = 2;
 }  // namespace
 
 std::u16string ExeFolder() {
-  std::array<wchar_t, MAX_PATH + 1> path{};
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-  return FolderOfPath(FromWide(path.data(), length));
+  return FolderOfPath(ExecutablePath());
 }
 
 std::u16string WorkingFolder() {
   return ExeFolder() + u"GTFS_TEMP";
 }
 
-int32_t DeleteWorkingFolder(const std::u16string& folder) {
+int32_t DeleteWorkingFolder(HWND owner, const std::u16string& folder) {
   if (folder.size() <= kLongestRefusedPath) return -1;
   const std::u16string_view path = TrimmedPath(folder);
   using Buffer = std::array<wchar_t, kRequestBufferUnits>;
@@ -44,7 +42,7 @@ int32_t DeleteWorkingFolder(const std::u16string& folder) {
   std::copy(path.begin(), path.end(), from.begin());
   to = from;
   SHFILEOPSTRUCTW request{};
-  request.hwnd = ApplicationWindow();
+  request.hwnd = owner;
   request.wFunc = FO_DELETE;
   request.pFrom = from.data();
   request.pTo = to.data();

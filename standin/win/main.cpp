@@ -11,6 +11,7 @@
 
 #include "base/error.h"
 #include "base/win/com.h"
+#include "base/win/local_memory.h"
 #include "base/win/wide.h"
 #include "standin/core/options.h"
 #include "standin/win/busy_filter.h"
@@ -25,10 +26,9 @@ constexpr int kStartFailed = 2;
 
 std::vector<std::u16string> CommandLineArguments() {
   int count = 0;
-  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const UniqueLocalMemory<wchar_t*> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::u16string> result;
-  for (int i = 1; i < count; ++i) result.push_back(FromWide(arguments[i]));
-  LocalFree(arguments);
+  for (int i = 1; i < count; ++i) result.push_back(FromWide(arguments.get()[i]));
   return result;
 }
 

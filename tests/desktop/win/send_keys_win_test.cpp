@@ -6,7 +6,6 @@
 
 namespace {
 TEST(SendKeys, KeysReachTheFocusedWindowWithShiftFromTheLayout) {
-  TestApplicationWindow application;
   TestWindow target(L"Key target", {200, 200, 600, 500});
   SetForegroundWindow(target.get());
   ASSERT_TRUE(PumpMessagesUntil([&] { return GetForegroundWindow() == target.get(); }));

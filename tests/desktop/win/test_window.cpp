@@ -70,14 +70,6 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wparam,
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-TestApplicationWindow::TestApplicationWindow() : window_(L"Desktop tests", {0, 0, 10, 10}, false) {
-  SetApplicationWindow(window_.get());
-}
-
-TestApplicationWindow::~TestApplicationWindow() {
-  SetApplicationWindow(nullptr);
-}
-
 bool PumpMessagesUntil(const std::function<bool()>& condition) {
   const ULONGLONG limit = GetTickCount64() + kPumpLimitMs;
   for (;;) {

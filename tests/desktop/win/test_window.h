@@ -28,16 +28,10 @@ class TestWindow {
   HWND handle_ = nullptr;
 };
 
-// The tool's hidden application window, where the walk starts, for the lifetime of a test.
-class TestApplicationWindow {
+// Hidden, as the tool's application window is, where the walk starts.
+class TestApplicationWindow : public TestWindow {
  public:
-  TestApplicationWindow();
-  ~TestApplicationWindow();
-  TestApplicationWindow(const TestApplicationWindow&) = delete;
-  TestApplicationWindow& operator=(const TestApplicationWindow&) = delete;
-
- private:
-  TestWindow window_;
+  TestApplicationWindow() : TestWindow(L"Desktop tests", {0, 0, 10, 10}, false) {}
 };
 
 inline std::array<LONG, 4> Corners(RECT rect) {

@@ -60,6 +60,7 @@ std::wstring CaptionOf(HWND window) {
 }
 
 class FindTopWindowTest : public ::testing::Test {
+ protected:
   TestApplicationWindow application_;
 };
 
@@ -67,26 +68,26 @@ TEST_F(FindTopWindowTest, HigherExcelCaptionWinsVisibleOrNot) {
   TestWindow visible(L"Book1 - Excel", {100, 100, 500, 400});
   TestWindow hidden(L"Microsoft Excel - Book2", {150, 150, 550, 450}, false);
   hidden.Raise();
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 2), hidden.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 2), hidden.get());
   visible.Raise();
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 2), visible.get());
-  EXPECT_EQ(FindTopWindow(u"Excel", u"Book1", u"", 2), hidden.get());
-  EXPECT_EQ(FindTopWindow(u"Microsoft", u"", u"", 3), hidden.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 2), visible.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"Book1", u"", 2), hidden.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Microsoft", u"", u"", 3), hidden.get());
 }
 
 TEST_F(FindTopWindowTest, CaptionInCapitalsDoesNotMatch) {
   TestWindow shouting(L"MICROSOFT EXCEL", {100, 100, 500, 400});
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 2), nullptr);
-  EXPECT_EQ(FindTopWindow(u"MICROSOFT EXCEL", u"", u"", 0), shouting.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 2), nullptr);
+  EXPECT_EQ(FindTopWindow(application_.get(), u"MICROSOFT EXCEL", u"", u"", 0), shouting.get());
 }
 
 TEST_F(FindTopWindowTest, ActivationRestoresAMinimisedWindowExceptInMode3) {
   TestWindow sheet(L"Excel - Book1", {100, 100, 500, 400});
   ShowWindow(sheet.get(), SW_MINIMIZE);
   ASSERT_TRUE(PumpMessagesUntil([&] { return IsIconic(sheet.get()); }));
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 3), sheet.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 3), sheet.get());
   EXPECT_TRUE(IsIconic(sheet.get()));
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 1), sheet.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 1), sheet.get());
   EXPECT_TRUE(PumpMessagesUntil([&] { return !IsIconic(sheet.get()); }));
   EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{100, 100, 500, 400}));
 }
@@ -99,8 +100,8 @@ TEST_F(FindTopWindowTest, HiddenApplicationWindowOfATitledToolIsFoundWhenHigher)
   EXPECT_FALSE(IsWindowVisible(probe.window()));
 
   SetWindowPos(probe.window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 2), probe.window());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 2), probe.window());
   sheet.Raise();
-  EXPECT_EQ(FindTopWindow(u"Excel", u"", u"", 2), sheet.get());
+  EXPECT_EQ(FindTopWindow(application_.get(), u"Excel", u"", u"", 2), sheet.get());
 }
 }  // namespace

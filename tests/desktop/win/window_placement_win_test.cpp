@@ -18,7 +18,6 @@ class PlacementTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920); }
 
- private:
   TestApplicationWindow application_;
 };
 
@@ -28,7 +27,7 @@ TEST_F(PlacementTest, BringUpReturnsMinimisedAndMaximisedWindowsToNormal) {
     ShowWindow(sheet.get(), shown);
     ASSERT_TRUE(PumpMessagesUntil([&] { return IsIconic(sheet.get()) || IsZoomed(sheet.get()); }));
 
-    BringUpExcelWindow();
+    BringUpExcelWindow(application_.get());
     EXPECT_TRUE(
         PumpMessagesUntil([&] { return !IsIconic(sheet.get()) && !IsZoomed(sheet.get()); }));
     EXPECT_TRUE(IsWindowVisible(sheet.get()));
@@ -39,7 +38,7 @@ TEST_F(PlacementTest, BringUpReturnsMinimisedAndMaximisedWindowsToNormal) {
 
 TEST_F(PlacementTest, PlacesWithAMarginAndSendsOneEscape) {
   TestWindow sheet(L"Book1 - Excel", {300, 300, 700, 600});
-  PlaceExcelWindow(0, 2);
+  PlaceExcelWindow(application_.get(), 0, 2);
   PumpMessagesUntil([&] { return sheet.received.size() >= 2; });
   EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{20, 20, 1900, 1060}));
   const std::vector<std::pair<UINT, WPARAM>> escape = {{WM_KEYDOWN, VK_ESCAPE},
@@ -49,7 +48,7 @@ TEST_F(PlacementTest, PlacesWithAMarginAndSendsOneEscape) {
 
 TEST_F(PlacementTest, OtherTopOffsetKeepsTheHeightOfTheTopMarginOnly) {
   TestWindow sheet(L"Book1 - Excel", {300, 300, 700, 600});
-  PlaceExcelWindow(100, 0);
+  PlaceExcelWindow(application_.get(), 100, 0);
   ProcessPendingMessages();  // keys it sent would be queued already
   EXPECT_EQ(Corners(sheet.Rect()), (std::array<LONG, 4>{20, 100, 1900, 1160}));
   EXPECT_TRUE(sheet.received.empty());
@@ -60,7 +59,7 @@ TEST_F(PlacementTest, OtherTopOffsetKeepsTheHeightOfTheTopMarginOnly) {
 // click is seen where it lands.
 TEST_F(PlacementTest, RightClicksHalfwayAcrossJustBelowTheTopEdge) {
   TestWindow sheet(L"Book1 - Excel", {300, 300, 700, 600}, true, WS_POPUP);
-  PlaceExcelWindow(0, 1);
+  PlaceExcelWindow(application_.get(), 0, 1);
   PumpMessagesUntil([&] { return sheet.received.size() >= 2; });
   EXPECT_EQ(CursorPosition(), (std::array<LONG, 2>{960, 34}));
   const std::vector<std::pair<UINT, WPARAM>> click = {{WM_RBUTTONDOWN, 0}, {WM_RBUTTONUP, 0}};
@@ -70,7 +69,7 @@ TEST_F(PlacementTest, RightClicksHalfwayAcrossJustBelowTheTopEdge) {
 TEST_F(PlacementTest, NoWindowFoundMeansNoClick) {
   TestWindow bystander(L"Bystander", {0, 0, 1920, 1080}, true, WS_POPUP);
   SetCursorPos(300, 300);
-  PlaceExcelWindow(0, 1);
+  PlaceExcelWindow(application_.get(), 0, 1);
   ProcessPendingMessages();  // a click would be queued already
   EXPECT_EQ(CursorPosition(), (std::array<LONG, 2>{300, 300}));
   EXPECT_TRUE(bystander.received.empty());

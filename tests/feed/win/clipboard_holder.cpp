@@ -8,6 +8,9 @@
 #include <cwchar>
 #include <string_view>
 
+#include "base/win/opened_clipboard.h"
+#include "base/win/unique_handle.h"
+
 namespace {
 
 void Say(std::string_view line) {
@@ -21,18 +24,17 @@ void Say(std::string_view line) {
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2 && argc != 3) return 2;
   const DWORD hold = std::wcstoul(argv[1], nullptr, 10);
-  const HANDLE let_go = argc == 3 ? OpenEventW(SYNCHRONIZE, FALSE, argv[2]) : nullptr;
+  const UniqueKernelHandle let_go(argc == 3 ? OpenEventW(SYNCHRONIZE, FALSE, argv[2]) : nullptr);
   if (argc == 3 && !let_go) return 3;
-  if (!OpenClipboard(nullptr)) return 1;
+  const OpenedClipboard clipboard(nullptr);
+  if (!clipboard) return 1;
   Say("held\n");
   if (let_go) {
-    WaitForSingleObject(let_go, hold);
-    CloseHandle(let_go);
+    WaitForSingleObject(let_go.get(), hold);
   } else {
     Sleep(hold);
   }
   // Said before the clipboard is free, so a program that gets it must find this line written.
   Say("letting go\n");
-  CloseClipboard();
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "base/utf.h"
-#include "base/win/shell_services.h"
 #include "base/win/wide.h"
 #include "feed/win/working_folder.h"
 
@@ -15,12 +14,12 @@ TestFolder::TestFolder() {
   static int serial = 0;
   path_ = FromWide(temp) + u"feed_test_" + Utf8ToUtf16(std::to_string(GetCurrentProcessId())) +
           u"_" + Utf8ToUtf16(std::to_string(++serial));
-  DeleteWorkingFolder(path_);
+  DeleteWorkingFolder(nullptr, path_);
   if (!CreateDirectoryW(AsWide(path_), nullptr)) throw std::runtime_error("no test folder");
 }
 
 TestFolder::~TestFolder() {
-  DeleteWorkingFolder(path_);
+  DeleteWorkingFolder(nullptr, path_);
 }
 
 void WriteFileBytes(const std::u16string& path, const std::string& bytes) {
@@ -36,13 +35,7 @@ bool FileExists(const std::u16string& path) {
   return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
-HiddenApplicationWindow::HiddenApplicationWindow()
-    : window_(CreateWindowExW(0, L"STATIC", L"feed tests", WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr)) {
-  SetApplicationWindow(window_);
-}
-
-HiddenApplicationWindow::~HiddenApplicationWindow() {
-  SetApplicationWindow(nullptr);
-  DestroyWindow(window_);
+UniqueWindow HiddenTestWindow() {
+  return UniqueWindow(CreateWindowExW(0, L"STATIC", L"feed tests", WS_OVERLAPPED, 0, 0, 0, 0,
+                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }

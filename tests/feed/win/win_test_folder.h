@@ -1,9 +1,11 @@
 #pragma once
 // A fresh folder under the temporary folder for one test, removed with all it holds afterwards,
-// and the hidden application window that shell and clipboard calls need.
+// and a hidden top-level window for the shell and clipboard calls, as the application's is.
 #include <windows.h>
 
 #include <string>
+
+#include "base/win/unique_window.h"
 
 class TestFolder {
  public:
@@ -22,13 +24,4 @@ void WriteFileBytes(const std::u16string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::u16string& path);
 bool FileExists(const std::u16string& path);
 
-class HiddenApplicationWindow {
- public:
-  HiddenApplicationWindow();
-  HiddenApplicationWindow(const HiddenApplicationWindow&) = delete;
-  HiddenApplicationWindow& operator=(const HiddenApplicationWindow&) = delete;
-  ~HiddenApplicationWindow();
-
- private:
-  HWND window_;
-};
+UniqueWindow HiddenTestWindow();

@@ -21,14 +21,13 @@ TEST(FeedExtraction, EachRunListsOnlyTheFeedItExtracted) {
   REQUIRE_SHARED_DATA(std::filesystem::exists(std::filesystem::path(CorpusFeed(u""))),
                       std::string("the shared corpus " FEED_CORPUS));
   RegisterStandardCompressionHandlers();
-  HiddenApplicationWindow window;
   TestFolder test;
   const std::u16string folder = test / u"tools\\feeds\\GTFS_TEMP";  // parents made too
 
   ExtractFeedArchive(CorpusFeed(u"hakodate_shiden.zip"), folder);
   EXPECT_EQ(ListFeedFiles(folder).size(), 13u);
 
-  DeleteWorkingFolder(folder);
+  DeleteWorkingFolder(nullptr, folder);
   ExtractFeedArchive(CorpusFeed(u"keifuku_rosen.zip"), folder);
   EXPECT_THAT(
       ListFeedFiles(folder),
@@ -36,7 +35,7 @@ TEST(FeedExtraction, EachRunListsOnlyTheFeedItExtracted) {
                   u"fare_rules.txt", u"feed_info.txt", u"routes.txt", u"shapes.txt",
                   u"stop_times.txt", u"stops.txt", u"translations.txt", u"trips.txt"));
 
-  DeleteWorkingFolder(folder);
+  DeleteWorkingFolder(nullptr, folder);
   ExtractFeedArchive(CorpusFeed(u"transitland_example_nested.zip"), folder);
   EXPECT_TRUE(ListFeedFiles(folder).empty());  // its files lie in a subfolder
 }

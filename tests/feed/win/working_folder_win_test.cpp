@@ -3,10 +3,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/error.h"
+#include "base/win/system_error_text.h"
 #include "base/win/wide.h"
 #include "tests/feed/win/win_test_folder.h"
 
 using ::testing::ElementsAre;
+
+namespace {
+std::u16string ListingError(const std::u16string& folder) {
+  try {
+    ListFeedFiles(folder);
+  } catch (const Error& e) {
+    return e.text();
+  }
+  return u"(no error)";
+}
+}  // namespace
 
 TEST(WorkingFolder, LiesBesideTheExecutable) {
   wchar_t module[MAX_PATH + 1];
@@ -18,7 +31,7 @@ TEST(WorkingFolder, LiesBesideTheExecutable) {
 }
 
 TEST(WorkingFolder, DeletionTakesTheWholeTreeIncludingReadOnlyAndHiddenFiles) {
-  HiddenApplicationWindow window;
+  const UniqueWindow window = HiddenTestWindow();
   TestFolder test;
   const std::u16string folder = test / u"GTFS_TEMP";
   CreateDirectoryW(AsWide(folder), nullptr);
@@ -29,17 +42,18 @@ TEST(WorkingFolder, DeletionTakesTheWholeTreeIncludingReadOnlyAndHiddenFiles) {
   SetFileAttributesW(AsWide(folder + u"\\read_only.txt"), FILE_ATTRIBUTE_READONLY);
   SetFileAttributesW(AsWide(folder + u"\\hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
 
-  EXPECT_EQ(DeleteWorkingFolder(u" " + folder + u"\r\n"), 0);
+  EXPECT_EQ(DeleteWorkingFolder(window.get(), u" " + folder + u"\r\n"), 0);
   EXPECT_FALSE(FileExists(folder));
   EXPECT_TRUE(FileExists(test.path()));
-  EXPECT_NE(DeleteWorkingFolder(folder), 0);  // nothing left to delete
+  EXPECT_NE(DeleteWorkingFolder(window.get(), folder), 0);  // nothing left to delete
 }
 
 TEST(WorkingFolder, ShortPathsAreRefusedUntouched) {
   TestFolder test;
-  EXPECT_EQ(DeleteWorkingFolder(u"C:\\GTFS_TMP"), -1);  // 11 characters
-  EXPECT_EQ(DeleteWorkingFolder(u"          \\"), -1);
-  EXPECT_NE(DeleteWorkingFolder(u"C:\\nosuch_12"), -1);  // 12 characters: the shell finds nothing
+  EXPECT_EQ(DeleteWorkingFolder(nullptr, u"C:\\GTFS_TMP"), -1);  // 11 characters
+  EXPECT_EQ(DeleteWorkingFolder(nullptr, u"          \\"), -1);
+  // 12 characters: the shell finds nothing.
+  EXPECT_NE(DeleteWorkingFolder(nullptr, u"C:\\nosuch_12"), -1);
 }
 
 TEST(WorkingFolder, ListsPlainFilesInTheSortedListsOrder) {
@@ -61,5 +75,5 @@ TEST(WorkingFolder, ListsPlainFilesInTheSortedListsOrder) {
 TEST(WorkingFolder, EmptyFolderListsNothingAndAMissingOneFails) {
   TestFolder test;
   EXPECT_TRUE(ListFeedFiles(test.path()).empty());
-  EXPECT_ANY_THROW(ListFeedFiles(test / u"missing"));
+  EXPECT_EQ(ListingError(test / u"missing"), SystemErrorText(ERROR_PATH_NOT_FOUND));
 }

@@ -5,7 +5,8 @@
 #include <set>
 #include <string>
 
-#include "base/win/shell_services.h"
+#include "base/win/global_memory.h"
+#include "base/win/opened_clipboard.h"
 #include "base/win/unique_handle.h"
 #include "base/win/wide.h"
 #include "feed/win/working_folder.h"
@@ -14,24 +15,21 @@
 namespace {
 
 std::u16string ClipboardText() {
-  if (!OpenClipboard(nullptr)) return u"(clipboard busy)";
-  std::u16string text = u"(no text)";
-  if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-    text = FromWide(static_cast<const wchar_t*>(GlobalLock(block)));
-    GlobalUnlock(block);
-  }
-  CloseClipboard();
-  return text;
+  const OpenedClipboard clipboard(nullptr);
+  if (!clipboard) return u"(clipboard busy)";
+  const HANDLE block = GetClipboardData(CF_UNICODETEXT);
+  if (!block) return u"(no text)";
+  const LockedGlobalMemory text(block);
+  return FromWide(static_cast<const wchar_t*>(text.get()));
 }
 
 // The formats placed, without those the system makes up from Unicode text.
 std::set<UINT> PlacedFormats() {
   std::set<UINT> formats;
-  OpenClipboard(nullptr);
+  const OpenedClipboard clipboard(nullptr);
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
     if (format != CF_TEXT && format != CF_OEMTEXT && format != CF_LOCALE) formats.insert(format);
   }
-  CloseClipboard();
   return formats;
 }
 
@@ -108,34 +106,34 @@ constexpr ULONGLONG kStartLimitMs = 60000;
 }  // namespace
 
 TEST(Clipboard, HoldsTheTabTextAsItsOnlyFormat) {
-  HiddenApplicationWindow window;
+  const UniqueWindow window = HiddenTestWindow();
   const std::u16string text = u"id\tname\r\n1\t東京\U0001F683\r\n";
-  ASSERT_TRUE(PutTabTextOnClipboard(text));
+  ASSERT_TRUE(PutTabTextOnClipboard(window.get(), text));
   EXPECT_EQ(ClipboardText(), text);
   EXPECT_EQ(PlacedFormats(), std::set<UINT>{CF_UNICODETEXT});
-  EXPECT_EQ(GetClipboardOwner(), ApplicationWindow());
+  EXPECT_EQ(GetClipboardOwner(), window.get());
 
-  ASSERT_TRUE(PutTabTextOnClipboard(u""));
+  ASSERT_TRUE(PutTabTextOnClipboard(window.get(), u""));
   EXPECT_EQ(ClipboardText(), u"");
 }
 
 TEST(Clipboard, WaitsForAProgramThatHoldsItBriefly) {
-  HiddenApplicationWindow window;
+  const UniqueWindow window = HiddenTestWindow();
   ClipboardHolder holder(1000);
   ASSERT_TRUE(holder.Said("held", kStartLimitMs));
-  EXPECT_TRUE(PutTabTextOnClipboard(u"later\r\n"));
+  EXPECT_TRUE(PutTabTextOnClipboard(window.get(), u"later\r\n"));
   // Placed after the holder let go, which it says before it closes the clipboard.
   EXPECT_TRUE(holder.Said("letting go", 0));
   EXPECT_EQ(ClipboardText(), u"later\r\n");
 }
 
 TEST(Clipboard, GivesUpAfterFifteenAttemptsAndKeepsWhatItHeld) {
-  HiddenApplicationWindow window;
-  ASSERT_TRUE(PutTabTextOnClipboard(u"before"));
+  const UniqueWindow window = HiddenTestWindow();
+  ASSERT_TRUE(PutTabTextOnClipboard(window.get(), u"before"));
   ClipboardHolder holder(600000);  // until told
   ASSERT_TRUE(holder.Said("held", kStartLimitMs));
   const ULONGLONG start = GetTickCount64();
-  EXPECT_FALSE(PutTabTextOnClipboard(u"too late"));
+  EXPECT_FALSE(PutTabTextOnClipboard(window.get(), u"too late"));
   // 300 ms after each failed attempt: 14 sleeps at the least, however slow the machine. How
   // many attempts exactly is pinned where no clipboard is involved.
   EXPECT_GE(GetTickCount64() - start, 14 * 300u);

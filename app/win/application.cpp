@@ -25,7 +25,11 @@ UniqueWindow CreateApplicationWindow(HINSTANCE instance) {
   return window;
 }
 
+void ShowFailureBox(const std::u16string& text) {
+  MessageBoxW(GetActiveWindow(), AsWide(WithFinalStop(text)), AsWide(ApplicationTitleText()),
+              MB_OK | MB_ICONSTOP);
+}
+
 void ReportUncaughtFailure(const std::exception& failure) {
-  const std::u16string text = WithFinalStop(FailureText(failure));
-  MessageBoxW(GetActiveWindow(), AsWide(text), AsWide(ApplicationTitleText()), MB_OK | MB_ICONSTOP);
+  ShowFailureBox(FailureText(failure));
 }

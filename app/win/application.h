@@ -15,3 +15,6 @@ UniqueWindow CreateApplicationWindow(HINSTANCE instance);
 
 // The one place that shows a failure no code caught: stop icon, the title as caption.
 void ReportUncaughtFailure(const std::exception& failure);
+
+// A failure the run expected and caught: the same box.
+void ShowFailureBox(const std::u16string& text);

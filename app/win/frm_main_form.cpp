@@ -34,12 +34,6 @@ constexpr COLORREF kLabel2Text = RGB(128, 255, 255);
 
 enum ControlId { kPutButton = 100, kFaresBox, kShapesBox, kPanel, kLabel1, kLabel2 };
 
-// A failure the run expected and caught: the same box as an uncaught one.
-void ShowFailureBox(const std::u16string& text) {
-  MessageBoxW(GetActiveWindow(), AsWide(WithFinalStop(text)), AsWide(ApplicationTitleText()),
-              MB_OK | MB_ICONSTOP);
-}
-
 UniqueFont MakeFont(const wchar_t* face, int pixel_height, bool bold) {
   return UniqueFont(CreateFontW(-pixel_height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

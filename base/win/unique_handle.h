@@ -1,5 +1,5 @@
 #pragma once
-// Owners of kernel and search handles, closed on every path.
+// Owners of kernel, search and registry handles, closed on every path.
 #include <windows.h>
 
 #include <utility>
@@ -44,7 +44,13 @@ struct FindHandleTraits {
   static Value Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(Value value) { FindClose(value); }
 };
+struct RegistryKeyTraits {
+  using Value = HKEY;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value value) { RegCloseKey(value); }
+};
 
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFind = UniqueResource<FindHandleTraits>;
+using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;

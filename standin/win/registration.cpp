@@ -23,21 +23,6 @@ std::u16string ClsidText() {
   return FromWide(text);
 }
 
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-  HKEY* put() { return &key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
 // What the ProgID points at now; empty when it is not registered.
 std::u16string RegisteredClsid(HKEY key) {
   wchar_t text[kClsidTextUnits] = {};
@@ -51,10 +36,11 @@ std::u16string RegisteredClsid(HKEY key) {
 }  // namespace
 
 void RegisterProgId() {
-  RegistryKey key;
+  HKEY created = nullptr;
   LSTATUS status =
       RegCreateKeyExW(HKEY_CLASSES_ROOT, AsWide(std::u16string(kProgId) + u"\\CLSID"), 0, nullptr,
-                      0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
+                      0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &created, nullptr);
+  const UniqueRegistryKey key(created);
   const std::u16string clsid = ClsidText();
   if (status == ERROR_SUCCESS) {
     // Another class there is the real application's: taking it over would break that install.

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "base/win/global_memory.h"
+#include "base/win/opened_clipboard.h"
 #include "standin_process.h"
 
 namespace {
@@ -60,13 +62,18 @@ void Method(IDispatch* object, const wchar_t* name, std::vector<VARIANT> argumen
 }
 
 void PutOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(block)));
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
+  const OpenedClipboard clipboard(nullptr);
+  ASSERT_TRUE(clipboard);
+  ASSERT_TRUE(EmptyClipboard());
+  UniqueGlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
+  ASSERT_TRUE(block);
+  {
+    const LockedGlobalMemory data(block.get());
+    ASSERT_TRUE(data.get());
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(data.get()));
+  }
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, block.get()));
+  block.release();  // the clipboard owns it now
 }
 
 class StandinWinTest : public testing::Test {

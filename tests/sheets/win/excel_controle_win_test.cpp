@@ -25,18 +25,6 @@ class ExcelControleTest : public ::testing::Test {
   sheets::Excel excel = RunningExcel();
 };
 
-TEST_F(ExcelControleTest, DetachedOperationsFailAsPromised) {
-  excel.SetScreenUpdating(1);
-  excel.SelectCell(1, 1);
-  EXPECT_EQ(excel.SelectSheetByName(u"Sheet1"), -1);
-  EXPECT_EQ(excel.DeleteSelectedSheets(), -1);
-  EXPECT_EQ(excel.AddSheetAfterLast(u"stops"), -1);
-  EXPECT_EQ(excel.SelectSheetByIndex(1), -1);
-  EXPECT_THROW(excel.SelectAllCells(), Error);
-  EXPECT_THROW(excel.FormatSelectionAsText(), Error);
-  EXPECT_THROW(excel.PasteUnicodeText(), Error);
-}
-
 int delivered = 0;
 LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_APP) ++delivered;

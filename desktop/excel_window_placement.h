@@ -15,6 +15,8 @@ struct WindowRect {
   std::int32_t bottom;
 };
 
+// Any call may throw (the window walk reads captions into memory it allocates); the placement
+// then ends where it was.
 class PlacementDesktop {
  public:
   virtual ~PlacementDesktop() = default;
